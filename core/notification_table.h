@@ -1,0 +1,64 @@
+#pragma once
+
+#include <array>
+
+#include "calculator_form.h"
+#include "calculators.h"
+#include "form_exchange.h"
+#include "identifiers.h"
+
+// Control notification codes, as the platform numbers them.
+inline constexpr unsigned kClicked = 0x0000;         // BN_CLICKED
+inline constexpr unsigned kListKillFocus = 0x0004;   // CBN_KILLFOCUS
+inline constexpr unsigned kEditSetFocus = 0x0100;    // EN_SETFOCUS
+inline constexpr unsigned kEditKillFocus = 0x0200;   // EN_KILLFOCUS
+
+using NotificationHandler = void (*)(CalculatorForm&, FormExchange&);
+
+struct NotificationRow {
+    int control;
+    unsigned code;
+    NotificationHandler handler;
+};
+
+// Entering a field clears the value that competes with it (the other proposed
+// value, or that calculator's result) and shows the form; nothing is read
+// first, so text typed into the competing field and not yet read is dropped.
+void OnSetFocusProposedDistance(CalculatorForm& form, FormExchange& window);
+void OnSetFocusProposedPower(CalculatorForm& form, FormExchange& window);
+void OnSetFocusFrequency(CalculatorForm& form, FormExchange& window);
+void OnSetFocusAntennaFrequency(CalculatorForm& form, FormExchange& window);
+
+// Leaving an input that has no competitor stores what the user typed.
+void OnKillFocusField(CalculatorForm& form, FormExchange& window);
+
+void OnInstructionsRatio(CalculatorForm& form, FormExchange& window);
+void OnInstructionsWavelength(CalculatorForm& form, FormExchange& window);
+void OnInstructionsAntenna(CalculatorForm& form, FormExchange& window);
+void OnAbout(CalculatorForm& form, FormExchange& window);
+
+// Read top to bottom, first match wins. A notification not listed here
+// (typing, entering Current Power, leaving a proposed field, the result
+// fields, Exit) belongs to the window's default handling.
+inline constexpr std::array<NotificationRow, 16> kNotificationTable = {{
+    {IDC_PROPOSED_DISTANCE, kEditSetFocus, OnSetFocusProposedDistance},
+    {IDC_PROPOSED_POWER, kEditSetFocus, OnSetFocusProposedPower},
+    {IDC_CURRENT_DISTANCE, kEditKillFocus, OnKillFocusField},
+    {IDC_CURRENT_POWER, kEditKillFocus, OnKillFocusField},
+    {IDC_RATIO_CALCULATE, kClicked, OnCalculateRatio},
+    {IDC_WAVELENGTH_FREQUENCY, kEditSetFocus, OnSetFocusFrequency},
+    {IDC_WAVELENGTH_FREQUENCY, kEditKillFocus, OnKillFocusField},
+    {IDC_WAVELENGTH_CALCULATE, kClicked, OnCalculateWavelength},
+    {IDC_ANTENNA_CALCULATE, kClicked, OnCalculateAntenna},
+    {IDC_ANTENNA_FREQUENCY, kEditSetFocus, OnSetFocusAntennaFrequency},
+    {IDC_ANTENNA_FREQUENCY, kEditKillFocus, OnKillFocusField},
+    {IDC_RATIO_INSTRUCTIONS, kClicked, OnInstructionsRatio},
+    {IDC_WAVELENGTH_INSTRUCTIONS, kClicked, OnInstructionsWavelength},
+    {IDC_ANTENNA_INSTRUCTIONS, kClicked, OnInstructionsAntenna},
+    {IDC_ABOUT, kClicked, OnAbout},
+    {IDC_WAVE_FACTOR, kListKillFocus, OnKillFocusField},
+}};
+
+// Runs the first row matching (control, code); false when no row matches.
+bool DispatchNotification(CalculatorForm& form, FormExchange& window,
+                          int control, unsigned code);

@@ -1,0 +1,40 @@
+cmake_policy(SET CMP0057 NEW)
+# The calculator logic builds without any window system: its files may
+# include one another and the C++ standard library, nothing else. The
+# identifiers header is also read by the resource compiler, so it holds only
+# preprocessor lines and comments.
+set(allowed array charconv cmath cstdint cstddef iterator limits optional
+    string string_view)
+
+file(GLOB sources "${CORE_DIR}/*.h" "${CORE_DIR}/*.cpp")
+set(failures "")
+foreach(source IN LISTS sources)
+    file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include")
+    foreach(line IN LISTS includes)
+        if(line MATCHES "<([^>]+)>")
+            set(header "${CMAKE_MATCH_1}")
+            if(NOT header IN_LIST allowed)
+                string(APPEND failures "${source}: ${line}\n")
+            endif()
+        elseif(line MATCHES "\"([^\"]+)\"")
+            if(NOT EXISTS "${CORE_DIR}/${CMAKE_MATCH_1}")
+                string(APPEND failures "${source}: ${line}\n")
+            endif()
+        else()
+            string(APPEND failures "${source}: ${line}\n")
+        endif()
+    endforeach()
+endforeach()
+
+file(STRINGS "${CORE_DIR}/identifiers.h" lines)
+foreach(line IN LISTS lines)
+    if(NOT line MATCHES "^(#(define|ifndef|endif)( .*)?|/\\*.*|   .*|)$")
+        string(APPEND failures "identifiers.h: not a preprocessor line: ${line}\n")
+    endif()
+endforeach()
+
+if(failures)
+    message(FATAL_ERROR "core/ must stay free of OS headers:\n${failures}")
+endif()
+list(LENGTH sources count)
+message(STATUS "checked ${count} files in core/")

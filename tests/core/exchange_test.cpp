@@ -1,0 +1,135 @@
+#include <type_traits>
+
+#include <gtest/gtest.h>
+
+#include "fake_window.h"
+
+namespace {
+
+TEST(ExchangeTable, ListsTheTenControlsInExchangeOrder)
+{
+    const int expected[] = {IDC_CURRENT_DISTANCE, IDC_CURRENT_POWER,
+                            IDC_PROPOSED_DISTANCE, IDC_PROPOSED_POWER,
+                            IDC_WAVELENGTH_FREQUENCY, IDC_WAVELENGTH,
+                            IDC_ANTENNA_FREQUENCY, IDC_ANTENNA_LENGTH,
+                            IDC_WAVE_FACTOR, IDC_INSTRUCTIONS_TEXT};
+    ASSERT_EQ(kExchangeTable.size(), std::size(expected));
+    for (std::size_t i = 0; i < kExchangeTable.size(); ++i)
+        EXPECT_EQ(kExchangeTable[i].control, expected[i]) << "row " << i + 1;
+    EXPECT_EQ(expected[0], 1006);
+    EXPECT_EQ(expected[9], 1032);
+}
+
+TEST(ExchangeTable, EachRowPointsAtItsOwnFieldOfTheRightKind)
+{
+    double CalculatorForm::*numbers[] = {
+        &CalculatorForm::m_currentDistance, &CalculatorForm::m_currentPower,
+        &CalculatorForm::m_proposedDistance, &CalculatorForm::m_proposedPower,
+        &CalculatorForm::m_frequency, &CalculatorForm::m_wavelength,
+        &CalculatorForm::m_antennaFrequency, &CalculatorForm::m_antennaLength};
+    for (std::size_t i = 0; i < 8; ++i) {
+        EXPECT_EQ(kExchangeTable[i].kind, ExchangeKind::Number);
+        EXPECT_TRUE(kExchangeTable[i].number == numbers[i]) << "row " << i + 1;
+        EXPECT_EQ(kExchangeTable[i].selection, nullptr);
+        EXPECT_EQ(kExchangeTable[i].text, nullptr);
+    }
+    EXPECT_EQ(kExchangeTable[8].kind, ExchangeKind::Selection);
+    EXPECT_TRUE(kExchangeTable[8].selection == &CalculatorForm::m_waveFactor);
+    EXPECT_EQ(kExchangeTable[9].kind, ExchangeKind::Text);
+    EXPECT_TRUE(kExchangeTable[9].text == &CalculatorForm::m_instructions);
+}
+
+TEST(Form, StartsEmptyAndCannotBeCopied)
+{
+    static_assert(!std::is_copy_constructible_v<CalculatorForm>);
+    static_assert(!std::is_copy_assignable_v<CalculatorForm>);
+    static_assert(std::is_same_v<decltype(CalculatorForm::m_waveFactor), std::int32_t>);
+    CalculatorForm form;
+    FakeWindow window(form);
+    window.texts[IDC_INSTRUCTIONS_TEXT] = "old";
+    window.selection = 3;
+    window.UpdateData(false);
+    for (const ExchangeRow& row : kExchangeTable)
+        if (row.kind == ExchangeKind::Number)
+            EXPECT_EQ(window.texts[row.control], "0") << row.control;
+    EXPECT_EQ(window.selection, -1);
+    EXPECT_EQ(window.texts[IDC_INSTRUCTIONS_TEXT], "");
+}
+
+TEST(Form, EmptyMeansZeroOfEitherSignOrNotANumber)
+{
+    EXPECT_TRUE(IsEmpty(0.0));
+    EXPECT_TRUE(IsEmpty(-0.0));
+    EXPECT_TRUE(IsEmpty(std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_TRUE(IsEmpty(-std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_FALSE(IsEmpty(std::numeric_limits<double>::denorm_min()));
+    EXPECT_FALSE(IsEmpty(-std::numeric_limits<double>::infinity()));
+    EXPECT_FALSE(IsEmpty(-1e-300));
+}
+
+TEST(ReadPass, TakesEveryRowWhenAllAreNumbers)
+{
+    CalculatorForm form;
+    FakeWindow window(form);
+    const char* typed[] = {"1", "2", "3", "4", "5", "6", "7", "8"};
+    for (std::size_t i = 0; i < 8; ++i)
+        window.Type(kExchangeTable[i].control, typed[i]);
+    window.Choose(2);  // "1/4 Wave"
+    window.Type(IDC_INSTRUCTIONS_TEXT, "pane");
+    EXPECT_TRUE(window.UpdateData(true));
+    for (std::size_t i = 0; i < 8; ++i)
+        EXPECT_EQ(form.*kExchangeTable[i].number, double(i + 1));
+    EXPECT_EQ(form.m_waveFactor, 2);
+    EXPECT_EQ(form.m_instructions, "pane");
+    EXPECT_EQ(window.messages, 0);
+}
+
+TEST(ReadPass, StopsAtTheFirstFieldThatIsNotANumber)
+{
+    CalculatorForm form;
+    form.m_currentPower = 50.0;
+    form.m_proposedPower = 60.0;
+    form.m_frequency = 70.0;
+    form.m_instructions = "kept";
+    FakeWindow window(form);
+    window.Type(IDC_CURRENT_DISTANCE, "12");
+    window.Type(IDC_CURRENT_POWER, "12abc");
+    window.Type(IDC_PROPOSED_POWER, "99");
+    window.Type(IDC_WAVELENGTH_FREQUENCY, "99");
+    window.Type(IDC_INSTRUCTIONS_TEXT, "changed");
+    window.Choose(1);
+
+    EXPECT_FALSE(window.UpdateData(true));
+    EXPECT_EQ(window.messages, 1);
+    EXPECT_EQ(form.m_currentDistance, 12.0);
+    EXPECT_EQ(form.m_currentPower, 50.0);
+    EXPECT_EQ(form.m_proposedPower, 60.0);
+    EXPECT_EQ(form.m_frequency, 70.0);
+    EXPECT_EQ(form.m_waveFactor, -1);
+    EXPECT_EQ(form.m_instructions, "kept");
+
+    // The next write pass puts the form's values back over the bad text.
+    window.UpdateData(false);
+    EXPECT_EQ(window.texts[IDC_CURRENT_POWER], "50");
+    EXPECT_EQ(window.texts[IDC_PROPOSED_POWER], "60");
+    EXPECT_EQ(window.selection, -1);
+}
+
+TEST(WritePass, RewritesResultsAndThePaneAsWellAsInputs)
+{
+    CalculatorForm form;
+    form.m_wavelength = 6.715806715806715;
+    form.m_antennaLength = -0.0;
+    form.m_waveFactor = 3;
+    form.m_instructions = "Title\n\nText";
+    FakeWindow window(form);
+    window.Type(IDC_CURRENT_POWER, "typing in progress");
+    window.UpdateData(false);
+    EXPECT_EQ(window.texts[IDC_WAVELENGTH], "6.715806715806715");
+    EXPECT_EQ(window.texts[IDC_ANTENNA_LENGTH], "-0");
+    EXPECT_EQ(window.texts[IDC_CURRENT_POWER], "0");
+    EXPECT_EQ(window.texts[IDC_INSTRUCTIONS_TEXT], "Title\n\nText");
+    EXPECT_EQ(window.selection, 3);
+}
+
+}  // namespace

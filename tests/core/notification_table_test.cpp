@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include "fake_window.h"
+#include "help_texts.h"
+#include "notification_table.h"
+
+namespace {
+
+// Every value the form shows, for checking what a handler left alone.
+struct Shown {
+    explicit Shown(const CalculatorForm& f)
+        : values{f.m_currentDistance, f.m_currentPower, f.m_proposedDistance,
+                 f.m_proposedPower,   f.m_frequency,    f.m_wavelength,
+                 f.m_antennaFrequency, f.m_antennaLength},
+          waveFactor(f.m_waveFactor),
+          instructions(f.m_instructions)
+    {
+    }
+    double values[8];
+    std::int32_t waveFactor;
+    std::string instructions;
+};
+
+// A form whose every shown field holds a distinct non-zero value.
+class Dispatch : public ::testing::Test {
+protected:
+    Dispatch()
+    {
+        const char* typed[] = {"1", "2", "3", "4", "5", "6", "7", "8"};
+        for (std::size_t i = 0; i < 8; ++i)
+            window.Type(kExchangeTable[i].control, typed[i]);
+        window.Choose(1);
+        window.Type(IDC_INSTRUCTIONS_TEXT, "pane");
+        window.UpdateData(true);
+        window.reads = 0;
+    }
+
+    // Runs one notification and checks that only `changed` (if any) moved.
+    void ExpectOnlyChanged(int control, unsigned code, double CalculatorForm::*changed)
+    {
+        const Shown before(form);
+        ASSERT_TRUE(DispatchNotification(form, window, control, code));
+        const Shown after(form);
+        for (std::size_t i = 0; i < 8; ++i) {
+            if (kExchangeTable[i].number == changed)
+                EXPECT_EQ(Bits(after.values[i]), Bits(0.0)) << "row " << i + 1;
+            else
+                EXPECT_EQ(after.values[i], before.values[i]) << "row " << i + 1;
+        }
+        EXPECT_EQ(after.waveFactor, before.waveFactor);
+        EXPECT_EQ(after.instructions, before.instructions);
+    }
+
+    CalculatorForm form;
+    FakeWindow window{form};
+};
+
+TEST_F(Dispatch, TableHoldsTheSixteenRowsInOrder)
+{
+    const NotificationRow expected[] = {
+        {1008, 0x0100, OnSetFocusProposedDistance}, {1007, 0x0100, OnSetFocusProposedPower},
+        {1006, 0x0200, OnKillFocusField},           {1005, 0x0200, OnKillFocusField},
+        {1009, 0, OnCalculateRatio},                {1019, 0x0100, OnSetFocusFrequency},
+        {1019, 0x0200, OnKillFocusField},           {1021, 0, OnCalculateWavelength},
+        {1028, 0, OnCalculateAntenna},              {1024, 0x0100, OnSetFocusAntennaFrequency},
+        {1024, 0x0200, OnKillFocusField},           {1017, 0, OnInstructionsRatio},
+        {1022, 0, OnInstructionsWavelength},        {1029, 0, OnInstructionsAntenna},
+        {1030, 0, OnAbout},                         {1026, 4, OnKillFocusField}};
+    ASSERT_EQ(kNotificationTable.size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(kNotificationTable[i].control, expected[i].control) << "row " << i + 1;
+        EXPECT_EQ(kNotificationTable[i].code, expected[i].code) << "row " << i + 1;
+        EXPECT_EQ(kNotificationTable[i].handler, expected[i].handler) << "row " << i + 1;
+    }
+}
+
+TEST_F(Dispatch, InterlocksClearExactlyTheCompetingFieldWithNoReadFirst)
+{
+    struct {
+        int control;
+        double CalculatorForm::*cleared;
+    } interlocks[] = {
+        {IDC_PROPOSED_DISTANCE, &CalculatorForm::m_proposedPower},
+        {IDC_PROPOSED_POWER, &CalculatorForm::m_proposedDistance},
+        {IDC_WAVELENGTH_FREQUENCY, &CalculatorForm::m_wavelength},
+        {IDC_ANTENNA_FREQUENCY, &CalculatorForm::m_antennaLength},
+    };
+    int writes = 0;
+    for (const auto& interlock : interlocks) {
+        // Typed but not read: the interlock must not pick it up.
+        window.Type(IDC_CURRENT_POWER, "555");
+        ExpectOnlyChanged(interlock.control, kEditSetFocus, interlock.cleared);
+        EXPECT_EQ(window.reads, 0);
+        EXPECT_EQ(window.writes, ++writes);
+        EXPECT_EQ(form.m_currentPower, 2.0);
+        EXPECT_EQ(window.texts[IDC_CURRENT_POWER], "2");
+        form.*interlock.cleared = 42.0;
+    }
+}
+
+TEST_F(Dispatch, LeavingAFieldMakesOneReadPassAndNoWrite)
+{
+    const std::pair<int, unsigned> leaving[] = {
+        {IDC_CURRENT_DISTANCE, kEditKillFocus}, {IDC_CURRENT_POWER, kEditKillFocus},
+        {IDC_WAVELENGTH_FREQUENCY, kEditKillFocus}, {IDC_ANTENNA_FREQUENCY, kEditKillFocus},
+        {IDC_WAVE_FACTOR, kListKillFocus}};
+    int reads = 0;
+    for (const auto& [control, code] : leaving) {
+        window.Type(IDC_ANTENNA_FREQUENCY, std::to_string(100 + reads));
+        window.Choose(reads % 4);
+        ASSERT_TRUE(DispatchNotification(form, window, control, code));
+        EXPECT_EQ(window.reads, ++reads);
+        EXPECT_EQ(window.writes, 0);
+        // The pass covers every row, not just the field that was left.
+        EXPECT_EQ(form.m_antennaFrequency, 100.0 + reads - 1);
+        EXPECT_EQ(form.m_waveFactor, (reads - 1) % 4);
+    }
+}
+
+TEST_F(Dispatch, NotificationsWithNoRowAreUnhandledAndTouchNothing)
+{
+    const std::pair<int, unsigned> unlisted[] = {
+        {IDC_PROPOSED_POWER, kEditKillFocus},   {IDC_PROPOSED_DISTANCE, kEditKillFocus},
+        {IDC_CURRENT_POWER, kEditSetFocus},     {IDC_CURRENT_DISTANCE, kEditSetFocus},
+        {IDC_CURRENT_POWER, 0x0300},            // EN_CHANGE: typing
+        {IDC_WAVE_FACTOR, 3},                   // CBN_SETFOCUS
+        {IDC_WAVE_FACTOR, 1},                   // CBN_SELCHANGE
+        {IDC_WAVELENGTH, kEditSetFocus},        {IDC_ANTENNA_LENGTH, kEditKillFocus},
+        {IDOK, kClicked},                       {IDC_RATIO_CALCULATE, kEditSetFocus},
+        {IDC_ABOUT, 5},                         {IDC_BANNER, kClicked},
+        {0, 0},                                 {-1, kClicked},
+        {IDC_WAVE_FACTOR, kEditKillFocus}};
+    window.Type(IDC_CURRENT_POWER, "777");
+    for (const auto& [control, code] : unlisted) {
+        const Shown before(form);
+        EXPECT_FALSE(DispatchNotification(form, window, control, code))
+            << control << " / " << code;
+        EXPECT_EQ(Shown(form).values[1], before.values[1]);
+    }
+    EXPECT_EQ(window.reads, 0);
+    EXPECT_EQ(window.writes, 0);
+    EXPECT_EQ(window.aboutRuns, 0);
+    EXPECT_EQ(form.m_currentPower, 2.0);
+}
+
+TEST_F(Dispatch, InstructionsButtonsShowTheirTextAndRewriteEveryControl)
+{
+    const std::pair<int, const char*> buttons[] = {
+        {IDC_RATIO_INSTRUCTIONS, kRatioHelpText},
+        {IDC_WAVELENGTH_INSTRUCTIONS, kWavelengthHelpText},
+        {IDC_ANTENNA_INSTRUCTIONS, kAntennaHelpText}};
+    int writes = 0;
+    for (const auto& [button, text] : buttons) {
+        // 400 typed into Proposed Power is never read, so the write pass
+        // puts the form's earlier value back: the 400 is lost.
+        window.Type(IDC_PROPOSED_POWER, "400");
+        ASSERT_TRUE(DispatchNotification(form, window, button, kClicked));
+        EXPECT_EQ(form.m_instructions, text);
+        EXPECT_EQ(window.texts[IDC_INSTRUCTIONS_TEXT], text);
+        EXPECT_EQ(window.texts[IDC_PROPOSED_POWER], "4");
+        EXPECT_EQ(window.reads, 0);
+        EXPECT_EQ(window.writes, ++writes);
+    }
+}
+
+TEST_F(Dispatch, AboutButtonRunsTheBoxAndMakesNoPass)
+{
+    ExpectOnlyChanged(IDC_ABOUT, kClicked, nullptr);
+    EXPECT_EQ(window.aboutRuns, 1);
+    EXPECT_EQ(window.reads, 0);
+    EXPECT_EQ(window.writes, 0);
+}
+
+TEST_F(Dispatch, CalculateButtonsRunTheirCalculator)
+{
+    window.Type(IDC_WAVELENGTH_FREQUENCY, "146.52");
+    window.Type(IDC_ANTENNA_FREQUENCY, "7.2");
+    ASSERT_TRUE(DispatchNotification(form, window, IDC_WAVELENGTH_CALCULATE, kClicked));
+    EXPECT_EQ(window.texts[IDC_WAVELENGTH], "6.715806715806715");
+    // The choice made in the list reaches the calculation through its read pass.
+    window.Choose(1);
+    ASSERT_TRUE(DispatchNotification(form, window, IDC_ANTENNA_CALCULATE, kClicked));
+    EXPECT_EQ(window.texts[IDC_ANTENNA_LENGTH], "65");
+    window.Type(IDC_PROPOSED_POWER, "0");
+    ASSERT_TRUE(DispatchNotification(form, window, IDC_RATIO_CALCULATE, kClicked));
+    EXPECT_EQ(Bits(form.m_proposedPower), Bits(2.0 * (3.0 / 1.0) * (3.0 / 1.0)));
+}
+
+// The user's road through the ratio calculator, as the window raises it:
+// leaving a field before entering the next one.
+TEST(DispatchWalkthrough, HundredWattsAtTenMilesThenFourHundredWatts)
+{
+    CalculatorForm form;
+    FakeWindow window(form);
+    window.UpdateData(false);
+
+    window.Type(IDC_CURRENT_POWER, "100");
+    DispatchNotification(form, window, IDC_CURRENT_POWER, kEditKillFocus);
+    DispatchNotification(form, window, IDC_CURRENT_DISTANCE, kEditSetFocus);
+    window.Type(IDC_CURRENT_DISTANCE, "10");
+    DispatchNotification(form, window, IDC_CURRENT_DISTANCE, kEditKillFocus);
+    DispatchNotification(form, window, IDC_PROPOSED_POWER, kEditSetFocus);
+    window.Type(IDC_PROPOSED_POWER, "400");
+    DispatchNotification(form, window, IDC_RATIO_CALCULATE, kClicked);
+    EXPECT_EQ(window.texts[IDC_PROPOSED_DISTANCE], "20");
+    EXPECT_EQ(window.texts[IDC_CURRENT_POWER], "100");
+    EXPECT_EQ(window.texts[IDC_CURRENT_DISTANCE], "10");
+
+    // Clicking into Proposed Power again clears the distance at once.
+    DispatchNotification(form, window, IDC_PROPOSED_POWER, kEditSetFocus);
+    EXPECT_EQ(window.texts[IDC_PROPOSED_DISTANCE], "0");
+    EXPECT_EQ(window.texts[IDC_PROPOSED_POWER], "400");
+
+    // 900 typed and then abandoned for Proposed Distance never reaches the form.
+    window.Type(IDC_PROPOSED_POWER, "900");
+    DispatchNotification(form, window, IDC_PROPOSED_POWER, kEditKillFocus);
+    DispatchNotification(form, window, IDC_PROPOSED_DISTANCE, kEditSetFocus);
+    EXPECT_EQ(window.texts[IDC_PROPOSED_POWER], "0");
+    EXPECT_EQ(form.m_proposedPower, 0.0);
+    window.Type(IDC_PROPOSED_DISTANCE, "40");
+    DispatchNotification(form, window, IDC_RATIO_CALCULATE, kClicked);
+    EXPECT_EQ(window.texts[IDC_PROPOSED_POWER], "1600");
+}
+
+}  // namespace

@@ -1,0 +1,143 @@
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <random>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "fake_window.h"
+#include "number_text.h"
+
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+TEST(FormatNumber, GivesTheShortestTextThatReadsBack)
+{
+    const std::pair<double, const char*> cases[] = {
+        {0.0, "0"},
+        {-0.0, "-0"},
+        {20.0, "20"},
+        {984.0 / 146.52, "6.715806715806715"},
+        {984.0 / 0.5, "1968"},
+        {25.000000000000004, "25.000000000000004"},
+        {0.1, "0.1"},
+        {1e21, "1e+21"},
+        {1e-7, "1e-07"},
+        {std::numeric_limits<double>::denorm_min(), "5e-324"},
+        {std::numeric_limits<double>::max(), "1.7976931348623157e+308"},
+        {kInf, "inf"},
+        {-kInf, "-inf"},
+        {std::numeric_limits<double>::quiet_NaN(), "nan"},
+        {-std::numeric_limits<double>::quiet_NaN(), "nan"},
+    };
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(FormatNumber(value), text);
+}
+
+TEST(FormatNumber, NaNOfTheSquareRootOfANegativeNumberShowsPlainNan)
+{
+    volatile double negative = -4.0;
+    const double root = std::sqrt(negative);
+    ASSERT_TRUE(std::isnan(root));
+    EXPECT_EQ(FormatNumber(root), "nan");
+}
+
+struct ParseCase {
+    std::string text;
+    std::optional<double> value;  // empty: not a number
+};
+
+TEST(ParseNumber, AcceptsNumbersAndRejectsEverythingElse)
+{
+    const ParseCase cases[] = {
+        {"", 0.0},
+        {"   ", 0.0},
+        {"\t 12.5 \r\n", 12.5},
+        {"+7.2", 7.2},
+        {"-7.2", -7.2},
+        {"-0", -0.0},
+        {".5", 0.5},
+        {"5.", 5.0},
+        {"1e3", 1000.0},
+        {"1E+3", 1000.0},
+        {"2.5e-3", 0.0025},
+        {"1e999", kInf},
+        {"-1e999", -kInf},
+        {"1e999999999999999999999", kInf},
+        {"1e-400", 0.0},
+        {"-1e-400", -0.0},
+        {"0.000000000000000000001e-310", 0.0},
+        {"1e-320", 9.99988671826831e-321},
+        {"2.4703282292062328e-324", std::numeric_limits<double>::denorm_min()},
+        {"1797693134862315799999", 1.7976931348623157e+21},
+        {"inf", kInf},
+        {"INF", kInf},
+        {"-Infinity", -kInf},
+        {"abc", std::nullopt},
+        {"12abc", std::nullopt},
+        {"1 2", std::nullopt},
+        {"1,5", std::nullopt},
+        {"0x10", std::nullopt},
+        {"+-1", std::nullopt},
+        {"--1", std::nullopt},
+        {"++1", std::nullopt},
+        {"+", std::nullopt},
+        {"-", std::nullopt},
+        {".", std::nullopt},
+        {"e5", std::nullopt},
+        {"1e", std::nullopt},
+        {"1e+", std::nullopt},
+        {"nan(1)", std::nullopt},
+        {"infinit", std::nullopt},
+        {"1.2.3", std::nullopt},
+        {"\xC2\xBD", std::nullopt},  // a vulgar half, in UTF-8
+        {std::string("1\0" "2", 3), std::nullopt},
+    };
+    for (const ParseCase& c : cases) {
+        const auto value = ParseNumber(c.text);
+        ASSERT_EQ(value.has_value(), c.value.has_value()) << '"' << c.text << '"';
+        if (value)
+            EXPECT_EQ(Bits(*value), Bits(*c.value)) << '"' << c.text << '"';
+    }
+}
+
+TEST(ParseNumber, ReadsNotANumberInAnyCaseAndSign)
+{
+    for (const char* text : {"nan", "NaN", "NAN", "-nan", "+nan", " nan "}) {
+        const auto value = ParseNumber(text);
+        ASSERT_TRUE(value.has_value()) << text;
+        EXPECT_TRUE(std::isnan(*value)) << text;
+    }
+}
+
+TEST(ParseNumber, ReadsAVeryLongNumber)
+{
+    std::string digits = "1" + std::string(29999, '0');
+    EXPECT_EQ(ParseNumber(digits), kInf);
+    std::string fraction = "0." + std::string(29997, '0') + "1";
+    EXPECT_EQ(Bits(*ParseNumber(fraction)), Bits(0.0));
+    std::string longOne = "1." + std::string(29998, '0');
+    EXPECT_EQ(ParseNumber(longOne), 1.0);
+    std::string nearlyTwo = "1." + std::string(29998, '9');
+    EXPECT_EQ(ParseNumber(nearlyTwo), 2.0);
+}
+
+TEST(ParseNumber, ReadsBackEveryFormattedDouble)
+{
+    std::mt19937_64 random(20261208);
+    for (int i = 0; i < 200000; ++i) {
+        const std::uint64_t bits = random();
+        double value;
+        std::memcpy(&value, &bits, sizeof value);
+        const auto back = ParseNumber(FormatNumber(value));
+        ASSERT_TRUE(back.has_value()) << FormatNumber(value);
+        if (std::isnan(value))
+            EXPECT_TRUE(std::isnan(*back));
+        else
+            ASSERT_EQ(Bits(*back), bits) << FormatNumber(value);
+    }
+}
+
+}  // namespace
