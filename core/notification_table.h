@@ -59,6 +59,9 @@ inline constexpr std::array<NotificationRow, 16> kNotificationTable = {{
     {IDC_WAVE_FACTOR, kListKillFocus, OnKillFocusField},
 }};
 
+// The first row matching (control, code), or null when none does.
+const NotificationRow* FindNotification(int control, unsigned code);
+
 // Runs the first row matching (control, code); false when no row matches.
 bool DispatchNotification(CalculatorForm& form, FormExchange& window,
                           int control, unsigned code);

@@ -1,0 +1,71 @@
+#include "data_exchange.h"
+
+#include <string>
+
+#include "number_text.h"
+#include "wnd.h"
+
+namespace {
+
+std::string WindowText(HWND control)
+{
+    const int length = ::GetWindowTextLengthA(control);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = ::GetWindowTextA(control, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+}  // namespace
+
+HWND CDataExchange::PrepareCtrl(int id) const
+{
+    return m_pDlgWnd->GetDlgItem(id);
+}
+
+void CDataExchange::Fail(int id)
+{
+    m_failed = true;
+    m_pDlgWnd->OnDataExchangeError(id);
+}
+
+void DDX_Text(CDataExchange* pDX, int id, double& value)
+{
+    if (pDX->Failed())
+        return;
+    const HWND control = pDX->PrepareCtrl(id);
+    if (pDX->m_bSaveAndValidate) {
+        const auto number = ParseNumber(WindowText(control));
+        if (!number) {
+            pDX->Fail(id);
+            return;
+        }
+        value = *number;
+    } else {
+        ::SetWindowTextA(control, FormatNumber(value).c_str());
+        if (control != nullptr && ::GetFocus() == control)
+            ::SendMessageA(control, EM_SETSEL, 0, -1);
+    }
+}
+
+void DDX_Text(CDataExchange* pDX, int id, CString& value)
+{
+    if (pDX->Failed())
+        return;
+    const HWND control = pDX->PrepareCtrl(id);
+    if (pDX->m_bSaveAndValidate)
+        value = CString(WindowText(control));
+    else
+        ::SetWindowTextA(control, value);
+}
+
+void DDX_CBIndex(CDataExchange* pDX, int id, int& index)
+{
+    if (pDX->Failed())
+        return;
+    const HWND control = pDX->PrepareCtrl(id);
+    if (pDX->m_bSaveAndValidate)
+        index = static_cast<int>(::SendMessageA(control, CB_GETCURSEL, 0, 0));
+    else
+        ::SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}

@@ -1,0 +1,180 @@
+#include "dialog.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "win_app.h"
+
+namespace {
+
+// The dialog whose window is being created on this thread. Its object is
+// bound to the window on the first message the window receives (which comes
+// before WM_INITDIALOG), so every message reaches the C++ object.
+thread_local CDialog* t_dialogBeingCreated = nullptr;
+
+// The dialog initialisation data of the template: records of control
+// identifier (16 bits), 16-bit-era message (16 bits), data length (32 bits)
+// and data, packed without alignment, ended by a zero identifier.
+constexpr WORD kOldListBoxAddString = 0x0401;
+constexpr WORD kOldComboBoxAddString = 0x0403;
+const LPCSTR kDialogInitType = MAKEINTRESOURCEA(240);
+
+template <class T>
+bool ReadField(const BYTE*& at, const BYTE* end, T& value)
+{
+    if (static_cast<std::size_t>(end - at) < sizeof value)
+        return false;
+    std::memcpy(&value, at, sizeof value);
+    at += sizeof value;
+    return true;
+}
+
+// Messages whose result the dialog procedure returns itself rather than
+// through DWLP_MSGRESULT.
+bool ReturnsResultDirectly(UINT message)
+{
+    switch (message) {
+    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN: case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: case WM_COMPAREITEM: case WM_VKEYTOITEM:
+    case WM_CHARTOITEM: case WM_QUERYDRAGICON: case WM_INITDIALOG:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+CDialog::CDialog(UINT templateId, CWnd* parent)
+    : m_templateId(templateId), m_pParentWnd(parent)
+{
+}
+
+INT_PTR CDialog::DoModal()
+{
+    HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    if (owner == nullptr) {
+        CWinApp* app = AfxGetApp();
+        if (app != nullptr && app->m_pMainWnd != nullptr && app->m_pMainWnd != this)
+            owner = app->m_pMainWnd->m_hWnd;
+    }
+    const LPCSTR name = MAKEINTRESOURCEA(m_templateId);
+    const HINSTANCE module = AfxFindResourceHandle(name, reinterpret_cast<LPCSTR>(RT_DIALOG));
+
+    m_ending = false;
+    t_dialogBeingCreated = this;
+    const INT_PTR result = ::DialogBoxParamA(module, name, owner, &CDialog::DialogProc,
+                                             reinterpret_cast<LPARAM>(this));
+    t_dialogBeingCreated = nullptr;
+    m_hWnd = nullptr;
+    return result;
+}
+
+bool CDialog::OnInitDialog()
+{
+    ExecuteDialogInit();
+    return true;
+}
+
+void CDialog::OnOK()
+{
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::EndDialog(int result)
+{
+    m_ending = true;
+    ::EndDialog(m_hWnd, result);
+}
+
+void CDialog::ExecuteDialogInit()
+{
+    const LPCSTR name = MAKEINTRESOURCEA(m_templateId);
+    const HINSTANCE module = AfxFindResourceHandle(name, kDialogInitType);
+    const HRSRC found = ::FindResourceA(module, name, kDialogInitType);
+    if (found == nullptr)
+        return;
+    const HGLOBAL loaded = ::LoadResource(module, found);
+    const BYTE* at = static_cast<const BYTE*>(::LockResource(loaded));
+    if (at == nullptr)
+        return;
+    const BYTE* const end = at + ::SizeofResource(module, found);
+
+    WORD control = 0;
+    while (ReadField(at, end, control) && control != 0) {
+        WORD message = 0;
+        DWORD length = 0;
+        if (!ReadField(at, end, message) || !ReadField(at, end, length) ||
+            length > static_cast<std::size_t>(end - at))
+            return;  // damaged data: stop rather than read past it
+        const char* text = reinterpret_cast<const char*>(at);
+        at += length;
+        // The text must end inside its record, with its zero byte.
+        if (length == 0 || text[length - 1] != '\0')
+            continue;
+        if (message == kOldComboBoxAddString)
+            ::SendDlgItemMessageA(m_hWnd, control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        else if (message == kOldListBoxAddString)
+            ::SendDlgItemMessageA(m_hWnd, control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
+    if (self == nullptr) {
+        self = t_dialogBeingCreated;
+        if (self == nullptr)
+            return FALSE;
+        t_dialogBeingCreated = nullptr;
+        self->m_hWnd = hwnd;
+        ::SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+    }
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        self->m_hWnd = nullptr;
+        return FALSE;
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG)
+        return OnInitDialog() ? TRUE : FALSE;
+    if (message == WM_COMMAND && m_ending)
+        return FALSE;
+
+    CurrentMessage current{message, false, m_currentMessage};
+    m_currentMessage = &current;
+    LRESULT result = 0;
+    bool handled = DispatchToTables(message, wParam, lParam, result);
+    // Commands nobody in the dialog took go on to the application.
+    if (!handled && message == WM_COMMAND && lParam == 0 && AfxGetApp() != nullptr)
+        handled = AfxGetApp()->DispatchToTables(message, wParam, lParam, result);
+    m_currentMessage = current.outer;
+
+    if (!handled || current.useDefault)
+        return FALSE;
+    if (ReturnsResultDirectly(message))
+        return static_cast<INT_PTR>(result);
+    ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+const MessageMap* CDialog::GetThisMessageMap()
+{
+    static const MessageEntry entries[] = {
+        OnCommand(IDOK, BN_CLICKED, &CDialog::OnOK),
+        OnCommand(IDCANCEL, BN_CLICKED, &CDialog::OnCancel),
+        kEndOfMessages,
+    };
+    static const MessageMap map = {&CWnd::GetThisMessageMap, entries};
+    return &map;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <windows.h>
+
+#include "wnd.h"
+
+// A modal dialog built from a template in the program's resources.
+class CDialog : public CWnd {
+public:
+    // Binds the object to template `templateId`. With no parent, the
+    // application's main window (if there is one) owns the dialog.
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+    ~CDialog() override = default;
+
+    // Creates the window, runs OnInitDialog and a modal loop that routes
+    // messages and control notifications through the message tables, with
+    // the owner disabled. Returns what the dialog ended with: 1 for OK,
+    // 2 for Cancel, -1 when the window could not be created.
+    INT_PTR DoModal();
+
+    // Fills list controls from the template's initialisation data. Returns
+    // true: the dialog manager puts the focus on the first tab stop.
+    virtual bool OnInitDialog();
+
+    // Ends the modal run with 1, without reading the fields: nothing is
+    // saved, so a field that is not a number never keeps the user in.
+    virtual void OnOK();
+    // Escape and the close command: ends the modal run with 2.
+    virtual void OnCancel();
+
+    void EndDialog(int result);
+
+    UINT GetTemplateId() const { return m_templateId; }
+
+    static const MessageMap* GetThisMessageMap();
+    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+
+protected:
+    // True from the moment the modal run is asked to end: the notifications
+    // raised while the window is taken down (focus leaving a field) are not
+    // handled any more.
+    bool IsEnding() const { return m_ending; }
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void ExecuteDialogInit();
+
+    UINT m_templateId;
+    CWnd* m_pParentWnd;
+    bool m_ending = false;
+};

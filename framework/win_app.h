@@ -1,0 +1,49 @@
+#pragma once
+
+#include <windows.h>
+
+#include "message_map.h"
+
+class CWnd;
+
+// The command that asks for help.
+#define ID_HELP 0xE146
+
+// The application: one global object, found by the entry point.
+class CWinApp : public CCmdTarget {
+public:
+    // The application's name is its program file's name without the folder
+    // and extension, as the platform derives it.
+    CWinApp();
+    ~CWinApp() override;
+
+    // Runs the application; returning false ends it with no message loop.
+    virtual bool InitInstance() { return false; }
+
+    // The look of dialogs and controls is three-dimensional on every 32-bit
+    // Windows this program runs on; there is nothing left to switch on.
+    bool Enable3dControls() { return true; }
+
+    // The standard help action. The program has no help file, so it says
+    // where the help is instead.
+    void OnHelp();
+
+    CWnd* m_pMainWnd = nullptr;
+    const char* m_pszAppName;
+
+    static const MessageMap* GetThisMessageMap();
+    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+
+private:
+    char m_appName[MAX_PATH];
+};
+
+// The one application object, or null when there is none (as in tests).
+CWinApp* AfxGetApp();
+const char* AfxGetAppName();
+
+// The module that holds resource `name` of `type`: the program itself.
+HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type);
+
+// The entry point's work: strict double arithmetic, then InitInstance.
+int AfxWinMain();

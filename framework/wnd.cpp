@@ -1,0 +1,37 @@
+#include "wnd.h"
+
+#include "data_exchange.h"
+#include "win_app.h"
+
+bool CWnd::UpdateData(bool saveAndValidate)
+{
+    if (m_inDataExchange)
+        return false;
+    m_inDataExchange = true;
+    CDataExchange exchange(this, saveAndValidate);
+    DoDataExchange(&exchange);
+    m_inDataExchange = false;
+    return !exchange.Failed();
+}
+
+void CWnd::OnDataExchangeError(int id)
+{
+    ::MessageBoxA(m_hWnd, kNotANumberMessage, AfxGetAppName(), MB_OK | MB_ICONEXCLAMATION);
+    const HWND control = GetDlgItem(id);
+    ::SetFocus(control);
+    ::SendMessageA(control, EM_SETSEL, 0, -1);
+}
+
+LRESULT CWnd::Default()
+{
+    if (m_currentMessage != nullptr)
+        m_currentMessage->useDefault = true;
+    return 0;
+}
+
+const MessageMap* CWnd::GetThisMessageMap()
+{
+    static const MessageEntry entries[] = {kEndOfMessages};
+    static const MessageMap map = {&CCmdTarget::GetThisMessageMap, entries};
+    return &map;
+}
