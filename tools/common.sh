@@ -6,7 +6,7 @@ VELQUOR_PACKAGES=(
     cmake make g++ libgtest-dev
     g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
     wine wine32:i386
-    xvfb xauth x11-apps imagemagick
+    xvfb xauth x11-apps x11-utils imagemagick
 )
 
 is_installed() {

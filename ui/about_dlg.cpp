@@ -4,7 +4,7 @@
 
 #include "identifiers.h"
 
-const char kMailLink[] = "mailto:velquor@example.com";
+const char kMailLink[] = "mailto:qso@example.com";
 
 ShellExecuteFunction g_shellExecute = &::ShellExecuteA;
 

@@ -1,0 +1,143 @@
+// Keyboard navigation through the dialog manager, and every way the window
+// can be closed: each must end the process cleanly, with exit code 0.
+
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "identifiers.h"
+#include "velquor_session.h"
+
+namespace {
+
+constexpr DWORD kExitTimeoutMs = 5000;
+
+// Template order, without the two read-only results, then round again.
+const std::vector<int> kTabOrder = {
+    IDC_CURRENT_DISTANCE, IDC_PROPOSED_POWER, IDC_PROPOSED_DISTANCE,
+    IDC_RATIO_CALCULATE, IDC_RATIO_INSTRUCTIONS, IDC_WAVELENGTH_FREQUENCY,
+    IDC_WAVELENGTH_CALCULATE, IDC_WAVELENGTH_INSTRUCTIONS, IDC_ANTENNA_FREQUENCY,
+    IDC_WAVE_FACTOR, IDC_ANTENNA_CALCULATE, IDC_ANTENNA_INSTRUCTIONS, IDC_ABOUT,
+    IDOK, IDC_CURRENT_POWER,
+};
+
+using KeyboardNavigation = VelquorTest;
+
+TEST_F(KeyboardNavigation, TabVisitsEveryStopInTemplateOrder)
+{
+    ASSERT_TRUE(app.FocusReaches(IDC_CURRENT_POWER));
+    for (int id : kTabOrder) {
+        app.Press(VK_TAB);
+        ASSERT_TRUE(app.FocusReaches(id)) << "after Tab";
+    }
+    EXPECT_TRUE(app.OtherDialogs().empty());
+}
+
+TEST_F(KeyboardNavigation, ShiftTabVisitsThemBackwards)
+{
+    ASSERT_TRUE(app.FocusReaches(IDC_CURRENT_POWER));
+    std::vector<int> backwards(kTabOrder.rbegin() + 1, kTabOrder.rend());
+    backwards.push_back(IDC_CURRENT_POWER);
+    for (int id : backwards) {
+        app.Press(VK_TAB, {VK_SHIFT});
+        ASSERT_TRUE(app.FocusReaches(id)) << "after Shift+Tab";
+    }
+}
+
+// One way of ending the program, from the state a test leaves it in.
+struct ClosingPath {
+    const char* name;
+    std::function<void(VelquorSession&)> prepare;  // may be empty
+    std::function<void(VelquorSession&)> close;
+};
+
+// Names the case in test listings instead of its bytes.
+void PrintTo(const ClosingPath& path, std::ostream* out)
+{
+    *out << path.name;
+}
+
+void TypeIntoCurrentPower(VelquorSession& app)
+{
+    ASSERT_TRUE(app.FocusReaches(IDC_CURRENT_POWER));
+    app.Type("25");
+    ASSERT_TRUE(app.Shows(IDC_CURRENT_POWER, "25"));
+}
+
+// Closing reads no field, so text that is not a number must not bring up
+// a message on the way out.
+void TypeTextThatIsNotANumber(VelquorSession& app)
+{
+    ASSERT_TRUE(app.FocusReaches(IDC_CURRENT_POWER));
+    app.Type("abc");
+    ASSERT_TRUE(app.Shows(IDC_CURRENT_POWER, "abc"));
+}
+
+void TabIntoClosedWaveFactorList(VelquorSession& app)
+{
+    app.ClickItem(IDC_ANTENNA_FREQUENCY);
+    ASSERT_TRUE(app.FocusReaches(IDC_ANTENNA_FREQUENCY));
+    app.Press(VK_TAB);
+    ASSERT_TRUE(app.FocusReaches(IDC_WAVE_FACTOR));
+}
+
+void PostToMain(VelquorSession& app, UINT message, WPARAM wParam)
+{
+    ASSERT_TRUE(::PostMessageA(app.Main(), message, wParam, 0));
+}
+
+const ClosingPath kClosingPaths[] = {
+    {"EnterInCurrentPower", TypeIntoCurrentPower,
+     [](VelquorSession& app) { app.Press(VK_RETURN); }},
+    {"EnterOnTextThatIsNotANumber", TypeTextThatIsNotANumber,
+     [](VelquorSession& app) { app.Press(VK_RETURN); }},
+    {"EnterInWavelengthFrequency",
+     [](VelquorSession& app) { ASSERT_TRUE(app.ClickAndReplaceText(IDC_WAVELENGTH_FREQUENCY, "3.5")); },
+     [](VelquorSession& app) { app.Press(VK_RETURN); }},
+    {"EnterInClosedWaveFactorList", TabIntoClosedWaveFactorList,
+     [](VelquorSession& app) { app.Press(VK_RETURN); }},
+    {"Escape", TypeIntoCurrentPower,
+     [](VelquorSession& app) { app.Press(VK_ESCAPE); }},
+    {"EscapeOnTextThatIsNotANumber", TypeTextThatIsNotANumber,
+     [](VelquorSession& app) { app.Press(VK_ESCAPE); }},
+    {"ExitClicked", TypeIntoCurrentPower,
+     [](VelquorSession& app) { app.ClickItem(IDOK); }},
+    {"AltF4", nullptr,
+     [](VelquorSession& app) { app.Press(VK_F4, {VK_MENU}); }},
+    {"WmClose", nullptr,
+     [](VelquorSession& app) { PostToMain(app, WM_CLOSE, 0); }},
+    {"SysCommandClose", nullptr,
+     [](VelquorSession& app) { PostToMain(app, WM_SYSCOMMAND, SC_CLOSE); }},
+};
+
+class Closing : public VelquorTest, public ::testing::WithParamInterface<ClosingPath> {};
+
+TEST_P(Closing, EndsTheProcessWithExitCodeZero)
+{
+    const ClosingPath& path = GetParam();
+    if (path.prepare) {
+        path.prepare(app);
+        ASSERT_FALSE(HasFatalFailure());
+    }
+    KeepScreenshot();
+
+    const DWORD start = ::GetTickCount();
+    path.close(app);
+    ASSERT_FALSE(HasFatalFailure());
+    const auto exitCode = app.WaitForExit(kExitTimeoutMs);
+    RecordProperty("exit_ms", static_cast<int>(::GetTickCount() - start));
+    ASSERT_TRUE(exitCode.has_value())
+        << "still running " << kExitTimeoutMs << " ms later"
+        << (app.OtherDialogs().empty() ? "" : ", with a dialog open");
+    EXPECT_EQ(*exitCode, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, Closing, ::testing::ValuesIn(kClosingPaths),
+                         [](const ::testing::TestParamInfo<ClosingPath>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace

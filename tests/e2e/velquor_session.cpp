@@ -1,0 +1,628 @@
+#include "velquor_session.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr DWORD kAnswerTimeoutMs = 2000;  // for one message to the program
+constexpr DWORD kStartTimeoutMs = 20000;  // a cold Wine start can be slow
+
+// Under Wine a Unix path is reachable through drive Z:.
+std::string WindowsPath(std::string path)
+{
+    if (!path.empty() && path[0] == '/')
+        path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+std::string ProgramPath()
+{
+    if (const char* fromEnvironment = std::getenv("VELQUOR_EXE"))
+        return WindowsPath(fromEnvironment);
+    return WindowsPath(VELQUOR_EXE_PATH);
+}
+
+std::string ClassOf(HWND window)
+{
+    char name[64] = "";
+    ::GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+DWORD ProcessOf(HWND window)
+{
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    return process;
+}
+
+struct TopLevelSearch {
+    DWORD process;
+    const char* className;  // nullptr: any class
+    const char* caption;    // nullptr: any caption
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<TopLevelSearch*>(lParam);
+    if (ProcessOf(window) != search->process || !::IsWindowVisible(window))
+        return TRUE;
+    if (search->className && ClassOf(window) != search->className)
+        return TRUE;
+    if (search->caption) {
+        char caption[256] = "";
+        ::GetWindowTextA(window, caption, sizeof caption);
+        if (std::strcmp(caption, search->caption) != 0)
+            return TRUE;
+    }
+    search->found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> TopLevelWindows(DWORD process, const char* className, const char* caption)
+{
+    TopLevelSearch search{process, className, caption, {}};
+    ::EnumWindows(&CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM lParam)
+{
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(window);
+    return TRUE;
+}
+
+GUITHREADINFO ThreadInfo(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+    if (thread == 0 || !::GetGUIThreadInfo(thread, &info))
+        std::memset(&info, 0, sizeof info);
+    return info;
+}
+
+INPUT KeyInput(WORD key, bool up)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    switch (key) {
+    case VK_UP: case VK_DOWN: case VK_LEFT: case VK_RIGHT:
+    case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
+    case VK_INSERT: case VK_DELETE:
+        input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+        break;
+    default:
+        break;
+    }
+    return input;
+}
+
+void SendInputs(std::vector<INPUT>& inputs)
+{
+    if (!inputs.empty())
+        ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+INPUT MouseButton(bool up)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+    return input;
+}
+
+bool WriteBmp(const std::string& path, HBITMAP bitmap, int width, int height)
+{
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;  // bottom-up, as BMP files store it
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(stride) * height);
+
+    HDC screen = ::GetDC(nullptr);
+    const int lines = ::GetDIBits(screen, bitmap, 0, height, pixels.data(),
+                                  reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    if (lines != height)
+        return false;
+
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    header.biSizeImage = static_cast<DWORD>(pixels.size());
+
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (out == nullptr)
+        return false;
+    const bool written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+                         std::fwrite(&header, sizeof header, 1, out) == 1 &&
+                         std::fwrite(pixels.data(), pixels.size(), 1, out) == 1;
+    return std::fclose(out) == 0 && written;
+}
+
+}  // namespace
+
+VelquorSession::~VelquorSession()
+{
+    Kill();
+}
+
+::testing::AssertionResult VelquorSession::Start()
+{
+    std::string commandLine = "\"" + ProgramPath() + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &m_process)) {
+        return ::testing::AssertionFailure()
+               << "cannot start " << commandLine << " (error " << ::GetLastError() << ")";
+    }
+    const DWORD process = m_process.dwProcessId;
+    WaitUntil([&] {
+        const auto found = TopLevelWindows(process, "#32770", "VelQUOR");
+        if (found.size() == 1)
+            m_main = found.front();
+        return m_main != nullptr || !IsRunning();
+    }, kStartTimeoutMs);
+    if (m_main == nullptr) {
+        return ::testing::AssertionFailure()
+               << "no window captioned VelQUOR appeared within " << kStartTimeoutMs
+               << " ms" << (IsRunning() ? "" : "; the program ended");
+    }
+    // The dialog manager puts the focus on the first tab stop once
+    // WM_INITDIALOG has returned; wait for the window to be that far.
+    WaitUntil([&] { return Focus() != nullptr; });
+    return ::testing::AssertionSuccess();
+}
+
+std::string VelquorSession::TextOf(HWND window)
+{
+    if (window == nullptr)
+        return "<no window>";
+    DWORD_PTR length = 0;
+    if (!::SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG,
+                               kAnswerTimeoutMs, &length))
+        return "<no answer>";
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    if (!::SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                               SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied))
+        return "<no answer>";
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
+std::optional<LRESULT> VelquorSession::Send(int id, UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    DWORD_PTR result = 0;
+    if (!::SendMessageTimeoutA(Item(id), message, wParam, lParam, SMTO_ABORTIFHUNG,
+                               kAnswerTimeoutMs, &result))
+        return std::nullopt;
+    return static_cast<LRESULT>(result);
+}
+
+HWND VelquorSession::Focus() const
+{
+    return ThreadInfo(m_main).hwndFocus;
+}
+
+int VelquorSession::FocusId() const
+{
+    const HWND focus = Focus();
+    return focus ? ::GetDlgCtrlID(focus) : 0;
+}
+
+std::pair<int, int> VelquorSession::Selection(int id) const
+{
+    const auto packed = Send(id, EM_GETSEL);
+    if (!packed)
+        return {-1, -1};
+    return {LOWORD(*packed), HIWORD(*packed)};
+}
+
+std::vector<std::string> VelquorSession::ListEntries(int id) const
+{
+    std::vector<std::string> entries;
+    const auto count = Send(id, CB_GETCOUNT);
+    for (LRESULT index = 0; count && index < *count; ++index) {
+        const auto length = Send(id, CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
+        if (!length || *length < 0) {
+            entries.push_back("<unreadable>");
+            continue;
+        }
+        // Wine hands an entry across processes in UTF-16 even to the ANSI
+        // message, so ask for UTF-16 and narrow it (the entries are ASCII).
+        std::wstring wide(static_cast<std::size_t>(*length) + 1, L'\0');
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutW(Item(id), CB_GETLBTEXT, static_cast<WPARAM>(index),
+                              reinterpret_cast<LPARAM>(wide.data()), SMTO_ABORTIFHUNG,
+                              kAnswerTimeoutMs, &ignored);
+        std::string text;
+        for (wchar_t c : wide) {
+            if (c == L'\0')
+                break;
+            text += c < 0x80 ? static_cast<char>(c) : '?';
+        }
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+std::vector<HWND> VelquorSession::OtherWindows(const char* className) const
+{
+    std::vector<HWND> others;
+    for (HWND window : TopLevelWindows(ProcessId(), className, nullptr))
+        if (window != m_main)
+            others.push_back(window);
+    return others;
+}
+
+bool VelquorSession::ShowsText(HWND window, const std::string& text)
+{
+    std::vector<HWND> children;
+    ::EnumChildWindows(window, &CollectChild, reinterpret_cast<LPARAM>(&children));
+    for (HWND child : children)
+        if (TextOf(child) == text)
+            return true;
+    return false;
+}
+
+std::string VelquorSession::ChildText(HWND window, int id)
+{
+    return TextOf(::GetDlgItem(window, id));
+}
+
+std::vector<std::string> VelquorSession::TextsCutOff(HWND dialog)
+{
+    std::vector<HWND> children;
+    ::EnumChildWindows(dialog, &CollectChild, reinterpret_cast<LPARAM>(&children));
+
+    HDC screen = ::GetDC(nullptr);
+    LOGFONTA description{};
+    description.lfHeight = -::MulDiv(8, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
+    description.lfCharSet = DEFAULT_CHARSET;
+    std::strcpy(description.lfFaceName, "MS Sans Serif");
+    HFONT font = ::CreateFontIndirectA(&description);
+    HGDIOBJ old = ::SelectObject(screen, font);
+
+    std::vector<std::string> cutOff;
+    for (HWND child : children) {
+        if (ClassOf(child) != "Static")
+            continue;
+        const LONG style = ::GetWindowLongA(child, GWL_STYLE);
+        const LONG kind = style & SS_TYPEMASK;
+        if (kind != SS_LEFT && kind != SS_CENTER && kind != SS_RIGHT)
+            continue;
+        const std::string text = TextOf(child);
+        if (text.empty())
+            continue;
+        RECT client{};
+        ::GetClientRect(child, &client);
+        RECT needed{0, 0, client.right, 0};
+        UINT format = DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS;
+        if (style & SS_NOPREFIX)
+            format |= DT_NOPREFIX;
+        ::DrawTextA(screen, text.c_str(), -1, &needed, format);
+        if (needed.right > client.right || needed.bottom > client.bottom) {
+            cutOff.push_back("control " + std::to_string(static_cast<short>(::GetDlgCtrlID(child))) + " \"" + text +
+                             "\" needs " + std::to_string(needed.right) + "x" +
+                             std::to_string(needed.bottom) + " pixels, has " +
+                             std::to_string(client.right) + "x" + std::to_string(client.bottom));
+        }
+    }
+    ::SelectObject(screen, old);
+    ::DeleteObject(font);
+    ::ReleaseDC(nullptr, screen);
+    return cutOff;
+}
+
+std::vector<HWND> VelquorSession::DialogsShowing(const std::string& text) const
+{
+    std::vector<HWND> showing;
+    for (HWND dialog : OtherDialogs())
+        if (ShowsText(dialog, text))
+            showing.push_back(dialog);
+    return showing;
+}
+
+bool VelquorSession::WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        if (condition())
+            return true;
+        if (::GetTickCount() - start >= timeoutMs)
+            return false;
+        ::Sleep(20);
+    }
+}
+
+::testing::AssertionResult VelquorSession::Shows(int id, const std::string& expected,
+                                                 DWORD timeoutMs) const
+{
+    std::string shown;
+    if (WaitUntil([&] { shown = Text(id); return shown == expected; }, timeoutMs))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "control " << id << " shows \"" << shown << "\", expected \"" << expected << "\"";
+}
+
+::testing::AssertionResult VelquorSession::FocusReaches(int id, DWORD timeoutMs) const
+{
+    int focus = 0;
+    if (WaitUntil([&] { focus = FocusId(); return focus == id; }, timeoutMs))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "the focus is on control " << focus << ", expected control " << id;
+}
+
+HWND VelquorSession::WaitForDialogShowing(const std::string& text, DWORD timeoutMs) const
+{
+    HWND dialog = nullptr;
+    WaitUntil([&] {
+        const auto showing = DialogsShowing(text);
+        dialog = showing.empty() ? nullptr : showing.front();
+        return dialog != nullptr;
+    }, timeoutMs);
+    return dialog;
+}
+
+bool VelquorSession::WaitForGone(HWND window, DWORD timeoutMs)
+{
+    return WaitUntil([&] { return !::IsWindow(window) || !::IsWindowVisible(window); }, timeoutMs);
+}
+
+void VelquorSession::Sync() const
+{
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(m_main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &ignored);
+}
+
+void VelquorSession::Settle() const
+{
+    Sync();
+    ::Sleep(300);
+    Sync();
+}
+
+std::optional<DWORD> VelquorSession::WaitForExit(DWORD timeoutMs)
+{
+    if (m_process.hProcess == nullptr)
+        return std::nullopt;
+    if (::WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return std::nullopt;
+    DWORD code = 0;
+    ::GetExitCodeProcess(m_process.hProcess, &code);
+    return code;
+}
+
+bool VelquorSession::IsRunning() const
+{
+    return m_process.hProcess != nullptr &&
+           ::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void VelquorSession::BringToFront() const
+{
+    const HWND foreground = ::GetForegroundWindow();
+    if (foreground != nullptr && ProcessOf(foreground) == ProcessId())
+        return;
+    // While a modal box runs, the main window is disabled: the box is the
+    // one to activate.
+    HWND target = m_main;
+    for (HWND dialog : OtherDialogs())
+        if (::IsWindowEnabled(dialog))
+            target = dialog;
+    ::SetForegroundWindow(target);
+    WaitUntil([&] { return ::GetForegroundWindow() == target; }, 1000);
+}
+
+void VelquorSession::Press(WORD key, std::initializer_list<WORD> modifiers) const
+{
+    BringToFront();
+    std::vector<INPUT> inputs;
+    for (WORD modifier : modifiers)
+        inputs.push_back(KeyInput(modifier, false));
+    inputs.push_back(KeyInput(key, false));
+    inputs.push_back(KeyInput(key, true));
+    for (auto it = modifiers.end(); it != modifiers.begin();)
+        inputs.push_back(KeyInput(*--it, true));
+    SendInputs(inputs);
+}
+
+void VelquorSession::Type(const std::string& text) const
+{
+    BringToFront();
+    std::vector<INPUT> inputs;
+    for (char c : text) {
+        const SHORT scan = ::VkKeyScanA(c);
+        if (scan == -1) {
+            ADD_FAILURE() << "no key of the keyboard layout types '" << c << "'";
+            continue;
+        }
+        const WORD key = LOBYTE(scan);
+        const bool shift = (HIBYTE(scan) & 1) != 0;
+        if (shift)
+            inputs.push_back(KeyInput(VK_SHIFT, false));
+        inputs.push_back(KeyInput(key, false));
+        inputs.push_back(KeyInput(key, true));
+        if (shift)
+            inputs.push_back(KeyInput(VK_SHIFT, true));
+    }
+    SendInputs(inputs);
+}
+
+void VelquorSession::ClickAt(POINT screen) const
+{
+    BringToFront();
+    ::SetCursorPos(screen.x, screen.y);
+    POINT at{};
+    if (!WaitUntil([&] { return ::GetCursorPos(&at) && at.x == screen.x && at.y == screen.y; }, 1000)) {
+        ADD_FAILURE() << "the mouse is at (" << at.x << ", " << at.y << "), not at (" << screen.x
+                      << ", " << screen.y << ") where the click should go";
+    }
+
+    // The press is taken when the control under the mouse captures it; the
+    // release when that capture ends. A control that does not capture the
+    // mouse (a static) gets a short pause instead.
+    const HWND before = ThreadInfo(m_main).hwndCapture;
+    std::vector<INPUT> press{MouseButton(false)};
+    SendInputs(press);
+    HWND captured = nullptr;
+    const bool pressed = WaitUntil([&] {
+        captured = ThreadInfo(m_main).hwndCapture;
+        return captured != nullptr && captured != before;
+    }, 1000);
+
+    std::vector<INPUT> release{MouseButton(true)};
+    SendInputs(release);
+    if (pressed)
+        WaitUntil([&] { return ThreadInfo(m_main).hwndCapture != captured; }, 2000);
+    else
+        ::Sleep(200);
+    // The click's handler runs inside the release; once it is done the
+    // program answers this.
+    Sync();
+}
+
+void VelquorSession::Click(HWND window) const
+{
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+::testing::AssertionResult VelquorSession::ClickAndReplaceText(int id, const std::string& text) const
+{
+    ClickItem(id);
+    if (auto reached = FocusReaches(id); !reached)
+        return reached;
+    Press(VK_HOME);
+    Press(VK_END, {VK_SHIFT});
+    Type(text);
+    return Shows(id, text);
+}
+
+::testing::AssertionResult VelquorSession::ChooseWithMouse(int id, int index) const
+{
+    ClickItem(id);
+    HWND list = nullptr;
+    if (!WaitUntil([&] {
+            const auto lists = OtherWindows("ComboLBox");
+            list = lists.empty() ? nullptr : lists.front();
+            return list != nullptr;
+        }))
+        return ::testing::AssertionFailure() << "clicking list " << id << " dropped nothing down";
+
+    const auto height = Send(id, CB_GETITEMHEIGHT, 0);
+    const auto top = Send(id, CB_GETTOPINDEX);
+    if (!height || !top || *height <= 0)
+        return ::testing::AssertionFailure() << "list " << id << " does not say where its entries are";
+    RECT client{};
+    ::GetClientRect(list, &client);
+    POINT entry{client.right / 2, static_cast<LONG>((index - *top) * *height + *height / 2)};
+    ::ClientToScreen(list, &entry);
+    ClickAt(entry);
+
+    LRESULT chosen = CB_ERR;
+    if (!WaitUntil([&] {
+            chosen = Send(id, CB_GETCURSEL).value_or(CB_ERR);
+            return chosen == index && !::IsWindowVisible(list);
+        }))
+        return ::testing::AssertionFailure()
+               << "list " << id << " has entry " << chosen << " chosen"
+               << (::IsWindowVisible(list) ? " and is still open" : "") << ", expected entry " << index;
+    return ::testing::AssertionSuccess();
+}
+
+std::string VelquorSession::SaveScreenshot(const std::string& name) const
+{
+    if (m_main == nullptr || !::IsWindow(m_main))
+        return {};
+    RECT area{};
+    ::GetWindowRect(m_main, &area);
+    for (HWND window : TopLevelWindows(ProcessId(), nullptr, nullptr)) {
+        RECT rect{};
+        if (::GetWindowRect(window, &rect))
+            ::UnionRect(&area, &area, &rect);
+    }
+    RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    ::IntersectRect(&area, &area, &screen);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
+        return {};
+
+    // Let the program finish painting what the last step changed.
+    Sync();
+    ::Sleep(150);
+
+    HDC screenDc = ::GetDC(nullptr);
+    HDC memoryDc = ::CreateCompatibleDC(screenDc);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screenDc, width, height);
+    HGDIOBJ old = ::SelectObject(memoryDc, bitmap);
+    ::BitBlt(memoryDc, 0, 0, width, height, screenDc, area.left, area.top, SRCCOPY);
+    ::SelectObject(memoryDc, old);
+    ::DeleteDC(memoryDc);
+    ::ReleaseDC(nullptr, screenDc);
+
+    const std::string folder = WindowsPath(VELQUOR_E2E_ARTIFACTS);
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string path = folder + "\\" + name + ".bmp";
+    const bool written = WriteBmp(path, bitmap, width, height);
+    ::DeleteObject(bitmap);
+    return written ? path : std::string();
+}
+
+void VelquorSession::Kill()
+{
+    if (m_process.hProcess != nullptr) {
+        if (IsRunning()) {
+            ::TerminateProcess(m_process.hProcess, 0xDEAD);
+            ::WaitForSingleObject(m_process.hProcess, 5000);
+        }
+        ::CloseHandle(m_process.hThread);
+        ::CloseHandle(m_process.hProcess);
+    }
+    m_process = {};
+    m_main = nullptr;
+}
+
+void VelquorTest::SetUp()
+{
+    ASSERT_TRUE(app.Start());
+}
+
+void VelquorTest::KeepScreenshot()
+{
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(test->test_suite_name()) + "." + test->name();
+    for (char& c : name)
+        if (c == '/')
+            c = '-';  // parameterised tests
+    const std::string path = app.SaveScreenshot(name);
+    EXPECT_FALSE(path.empty()) << "no screenshot could be written";
+    m_screenshotKept = true;
+}
+
+void VelquorTest::TearDown()
+{
+    if (!m_screenshotKept && app.IsRunning())
+        KeepScreenshot();
+    app.Kill();
+}

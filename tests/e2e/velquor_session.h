@@ -1,0 +1,161 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+// One running VelQUOR.exe, driven from outside the way a person would drive
+// it: keystrokes and mouse clicks go in through SendInput to whatever window
+// of the program has the focus, and everything is read back from the
+// controls with messages that time out instead of hanging.
+//
+// The program runs on its own thread; nothing it does is synchronous with
+// the driver. Every step therefore waits, with a bound, for the effect that
+// proves the program has taken the input (text shown, focus moved, button
+// released) before the test reads anything.
+class VelquorSession {
+public:
+    VelquorSession() = default;
+    VelquorSession(const VelquorSession&) = delete;
+    VelquorSession& operator=(const VelquorSession&) = delete;
+    // Ends the program if it is still running.
+    ~VelquorSession();
+
+    // Starts the program and waits for its main window.
+    ::testing::AssertionResult Start();
+
+    HWND Main() const { return m_main; }
+    HWND Item(int id) const { return ::GetDlgItem(m_main, id); }
+    DWORD ProcessId() const { return m_process.dwProcessId; }
+
+    // --- Reading -----------------------------------------------------------
+
+    // A window's text through WM_GETTEXT, of any length. "<no answer>" when
+    // the program does not answer within two seconds.
+    static std::string TextOf(HWND window);
+    std::string Text(int id) const { return TextOf(Item(id)); }
+
+    // SendMessageTimeout to a control of the main window; nullopt when the
+    // program did not answer.
+    std::optional<LRESULT> Send(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
+    // The window that has the keyboard focus in the program's thread, and
+    // its control identifier (0 when there is no focus).
+    HWND Focus() const;
+    int FocusId() const;
+
+    // The selection of an edit control: first and one-past-last character.
+    std::pair<int, int> Selection(int id) const;
+
+    // The texts of a drop-down list's entries, in list order.
+    std::vector<std::string> ListEntries(int id) const;
+
+    // Visible top-level windows of the program of class `className`, other
+    // than the main window.
+    std::vector<HWND> OtherWindows(const char* className) const;
+    // The program's dialog boxes other than the main window (About box,
+    // message boxes), and among them those that show `text` somewhere.
+    std::vector<HWND> OtherDialogs() const { return OtherWindows("#32770"); }
+    std::vector<HWND> DialogsShowing(const std::string& text) const;
+    // Whether any child of `window` shows exactly `text`.
+    static bool ShowsText(HWND window, const std::string& text);
+    // The child of `window` with identifier `id` and its text.
+    static std::string ChildText(HWND window, int id);
+
+    // The text controls (left-aligned, centred or right-aligned statics) of
+    // `dialog` whose text does not fit inside them, each described with the
+    // size it needs and the size it has. Measured in the dialogs' font, MS
+    // Sans Serif 8 point, made again here: a font handle of the program's
+    // means nothing in another process.
+    static std::vector<std::string> TextsCutOff(HWND dialog);
+
+    // --- Waiting -----------------------------------------------------------
+
+    // Polls `condition` until it holds or `timeoutMs` has passed.
+    static bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+
+    // Waits for control `id` to show exactly `expected`; on failure says
+    // what it showed instead.
+    ::testing::AssertionResult Shows(int id, const std::string& expected, DWORD timeoutMs = 5000) const;
+    // Waits for the focus to reach control `id`.
+    ::testing::AssertionResult FocusReaches(int id, DWORD timeoutMs = 5000) const;
+    // Waits for a dialog showing `text` to appear; null on timeout.
+    HWND WaitForDialogShowing(const std::string& text, DWORD timeoutMs = 5000) const;
+    // Waits for `window` to be gone (destroyed or hidden).
+    static bool WaitForGone(HWND window, DWORD timeoutMs = 5000);
+
+    // Returns once the program's thread has handled everything sent to it
+    // so far. Input that is still queued may come later: this is a floor.
+    void Sync() const;
+    // Sync, a pause for input still in the queue, Sync again: for checks
+    // that something did NOT change.
+    void Settle() const;
+
+    // Waits for the program to end; its exit code, or nullopt on timeout.
+    std::optional<DWORD> WaitForExit(DWORD timeoutMs = 5000);
+    bool IsRunning() const;
+
+    // --- Input -------------------------------------------------------------
+
+    // Makes the program's active window the foreground window if another
+    // program's is, so that keystrokes reach the program.
+    void BringToFront() const;
+
+    // One key pressed and released, with modifiers (VK_SHIFT, VK_MENU,
+    // VK_CONTROL) held down around it.
+    void Press(WORD key, std::initializer_list<WORD> modifiers = {}) const;
+    // Types `text` as keystrokes, shifting where the keyboard layout needs it.
+    void Type(const std::string& text) const;
+
+    // A left click at the centre of `window` (screen coordinates from its
+    // window rectangle). Waits for the press and the release to have been
+    // taken by the program when the clicked control captures the mouse, as
+    // buttons, edits and lists do.
+    void ClickAt(POINT screen) const;
+    void Click(HWND window) const;
+    void ClickItem(int id) const { Click(Item(id)); }
+
+    // Clicks into edit control `id`, selects its whole text with Home and
+    // Shift+End, types `text` over it and waits for the control to show it.
+    ::testing::AssertionResult ClickAndReplaceText(int id, const std::string& text) const;
+    // Drops drop-down list `id` down with a click and clicks its entry
+    // `index`; waits for the list to close with that entry chosen.
+    ::testing::AssertionResult ChooseWithMouse(int id, int index) const;
+
+    // --- Artefacts ---------------------------------------------------------
+
+    // Writes the screen area covered by the program's visible windows to
+    // <artefact folder>/<name>.bmp. Returns the file's path, or an empty
+    // string when nothing could be captured.
+    std::string SaveScreenshot(const std::string& name) const;
+
+    // Ends the program at once if it is still running.
+    void Kill();
+
+private:
+    PROCESS_INFORMATION m_process{};
+    HWND m_main = nullptr;
+};
+
+// Every scenario gets a program of its own; the picture of its last state
+// is kept, and the program never outlives the test, even a failing one.
+class VelquorTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Keeps the picture now, for scenarios that end the program themselves.
+    void KeepScreenshot();
+
+    VelquorSession app;
+
+private:
+    bool m_screenshotKept = false;
+};
