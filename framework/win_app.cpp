@@ -64,14 +64,18 @@ HINSTANCE AfxFindResourceHandle(LPCSTR, LPCSTR)
     return ::GetModuleHandleA(nullptr);
 }
 
-int AfxWinMain()
+void AfxSetDoubleArithmetic()
 {
-    // Every operation rounds to double and a division by zero gives an
-    // infinity or not-a-number rather than a fault: mask every exception
-    // and, for any x87 code, set 53-bit precision.
     _clearfp();
     _controlfp(_MCW_EM, _MCW_EM);
+#if defined(__i386__)
     _controlfp(_PC_53, _MCW_PC);
+#endif
+}
+
+int AfxWinMain()
+{
+    AfxSetDoubleArithmetic();
 
     CWinApp* app = AfxGetApp();
     if (app == nullptr)

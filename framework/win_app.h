@@ -45,5 +45,10 @@ const char* AfxGetAppName();
 // The module that holds resource `name` of `type`: the program itself.
 HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type);
 
+// Every operation rounds to double and a division by zero gives an infinity
+// or not-a-number rather than a fault: masks every floating-point exception
+// and, for any x87 code, sets 53-bit precision.
+void AfxSetDoubleArithmetic();
+
 // The entry point's work: strict double arithmetic, then InitInstance.
 int AfxWinMain();

@@ -1,0 +1,382 @@
+// The main window's exchange on its real controls: the write pass's texts
+// and selection, the read pass's parsing, the stop at a field that is not a
+// number with its one message, the guard against a second pass started from
+// the focus notifications that message raises, and the window's keys and
+// system menu.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "calculator_dlg.h"
+#include "framework.h"
+#include "help_texts.h"
+#include "identifiers.h"
+#include "modal_test_support.h"
+
+namespace {
+
+using namespace modal_test;
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// The main window, with the About box replaced by a count so that nothing
+// here opens it by accident.
+class TestCalculatorDlg : public CCalculatorDlg {
+public:
+    void RunAboutBox() override { ++aboutRuns; }
+    int aboutRuns = 0;
+};
+
+void Type(HWND dialog, int id, const char* text)
+{
+    ::SetDlgItemTextA(dialog, id, text);
+}
+
+int Selection(HWND dialog)
+{
+    return static_cast<int>(::SendDlgItemMessageA(dialog, IDC_WAVE_FACTOR, CB_GETCURSEL, 0, 0));
+}
+
+// The eight numeric rows of the exchange, in the order a pass takes them.
+struct NumberField {
+    int control;
+    double CalculatorForm::*field;
+};
+
+const NumberField kNumberFields[] = {
+    {IDC_CURRENT_DISTANCE, &CalculatorForm::m_currentDistance},
+    {IDC_CURRENT_POWER, &CalculatorForm::m_currentPower},
+    {IDC_PROPOSED_DISTANCE, &CalculatorForm::m_proposedDistance},
+    {IDC_PROPOSED_POWER, &CalculatorForm::m_proposedPower},
+    {IDC_WAVELENGTH_FREQUENCY, &CalculatorForm::m_frequency},
+    {IDC_WAVELENGTH, &CalculatorForm::m_wavelength},
+    {IDC_ANTENNA_FREQUENCY, &CalculatorForm::m_antennaFrequency},
+    {IDC_ANTENNA_LENGTH, &CalculatorForm::m_antennaLength},
+};
+
+// Gives every exchanged field a value of its own: 1001, 1002, ... in table
+// order, the third wave factor and a marker text.
+void FillWithMarkers(CalculatorForm& form)
+{
+    double marker = 1001;
+    for (const NumberField& row : kNumberFields)
+        form.*row.field = marker++;
+    form.m_waveFactor = 2;
+    form.m_instructions = "marker";
+}
+
+// ---------------------------------------------------------------------------
+// The write pass
+
+TEST(CalculatorExchange, WritePassShowsEachValueAsItsShortestExactText)
+{
+    struct Row {
+        int control;
+        double CalculatorForm::*field;
+        double value;
+        const char* text;
+    };
+    const Row rows[] = {
+        {IDC_CURRENT_DISTANCE, &CalculatorForm::m_currentDistance, kInf, "inf"},
+        {IDC_CURRENT_POWER, &CalculatorForm::m_currentPower, -kInf, "-inf"},
+        {IDC_PROPOSED_DISTANCE, &CalculatorForm::m_proposedDistance,
+         -std::numeric_limits<double>::quiet_NaN(), "nan"},
+        {IDC_PROPOSED_POWER, &CalculatorForm::m_proposedPower, -0.0, "-0"},
+        {IDC_WAVELENGTH_FREQUENCY, &CalculatorForm::m_frequency, 146.52, "146.52"},
+        {IDC_WAVELENGTH, &CalculatorForm::m_wavelength, 984.0 / 146.52, "6.715806715806715"},
+        {IDC_ANTENNA_FREQUENCY, &CalculatorForm::m_antennaFrequency, 0.5, "0.5"},
+        {IDC_ANTENNA_LENGTH, &CalculatorForm::m_antennaLength, 984.0 / 0.5, "1968"},
+    };
+    ASSERT_TRUE(std::signbit(rows[2].value)) << "the not-a-number value must carry a sign";
+
+    TestCalculatorDlg dialog;
+    MessageBoxWatcher watcher({&dialog});
+    ModalScript script(dialog);
+    script
+        .Then([&](HWND window) {
+            for (const Row& row : rows)
+                dialog.m_form.*row.field = row.value;
+            dialog.m_form.m_waveFactor = 2;
+            dialog.m_form.m_instructions = "First line\r\n\r\nThird line";
+            EXPECT_TRUE(dialog.UpdateData(false));
+
+            for (const Row& row : rows)
+                EXPECT_EQ(ItemText(window, row.control), row.text) << "control " << row.control;
+            EXPECT_EQ(Selection(window), 2);
+            EXPECT_EQ(ItemText(window, IDC_WAVE_FACTOR), "1/4 Wave");
+            EXPECT_EQ(ItemText(window, IDC_INSTRUCTIONS_TEXT), "First line\r\n\r\nThird line");
+
+            // No wave factor clears the list's selection.
+            dialog.m_form.m_waveFactor = -1;
+            EXPECT_TRUE(dialog.UpdateData(false));
+            EXPECT_EQ(Selection(window), CB_ERR);
+            EXPECT_EQ(ItemText(window, IDC_WAVE_FACTOR), "");
+        })
+        .ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+    EXPECT_EQ(watcher.Boxes().size(), 0u);
+}
+
+TEST(CalculatorExchange, WindowOpensWithZerosNoSelectionAndTheOpeningPrompt)
+{
+    TestCalculatorDlg dialog;
+    ModalScript script(dialog);
+    script
+        .Then([&](HWND window) {
+            for (const NumberField& row : kNumberFields)
+                EXPECT_EQ(ItemText(window, row.control), "0") << "control " << row.control;
+            EXPECT_EQ(Selection(window), CB_ERR);
+            EXPECT_EQ(ItemText(window, IDC_INSTRUCTIONS_TEXT), kOpeningPrompt);
+        })
+        .ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+}
+
+// Rewriting the field being typed in selects its whole text, so that what
+// the user types next replaces it.
+TEST(CalculatorExchange, WritePassSelectsTheWholeTextOfTheFocusedField)
+{
+    TestCalculatorDlg dialog;
+    ModalScript script(dialog);
+    script
+        .Then([&](HWND window) {
+            const HWND power = ::GetDlgItem(window, IDC_CURRENT_POWER);
+            ASSERT_EQ(::GetFocus(), power);
+            Type(window, IDC_CURRENT_POWER, "x");
+            ::SendMessageA(power, EM_SETSEL, 1, 1);  // the caret after the x
+
+            dialog.m_form.m_currentPower = 146.52;
+            dialog.m_form.m_currentDistance = 1968;
+            dialog.UpdateData(false);
+            EXPECT_EQ(ItemText(window, IDC_CURRENT_POWER), "146.52");
+            EXPECT_EQ(EditSelection(power), std::make_pair(0, 6));
+            // A field without the focus gets no selection.
+            const HWND distance = ::GetDlgItem(window, IDC_CURRENT_DISTANCE);
+            EXPECT_EQ(EditSelection(distance), std::make_pair(0, 0));
+        })
+        .ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+}
+
+// ---------------------------------------------------------------------------
+// The read pass
+
+TEST(CalculatorExchange, ReadPassParsesEveryFieldTheListAndThePane)
+{
+    struct Row {
+        int control;
+        const char* text;
+        double CalculatorForm::*field;
+        double value;
+    };
+    const Row rows[] = {
+        {IDC_CURRENT_DISTANCE, " 12.5 ", &CalculatorForm::m_currentDistance, 12.5},
+        {IDC_CURRENT_POWER, "+7.2", &CalculatorForm::m_currentPower, 7.2},
+        {IDC_PROPOSED_DISTANCE, "1e999", &CalculatorForm::m_proposedDistance, kInf},
+        {IDC_PROPOSED_POWER, "", &CalculatorForm::m_proposedPower, 0.0},
+        {IDC_WAVELENGTH_FREQUENCY, "146.52", &CalculatorForm::m_frequency, 146.52},
+        {IDC_WAVELENGTH, "-inf", &CalculatorForm::m_wavelength, -kInf},
+        {IDC_ANTENNA_FREQUENCY, "1E-999", &CalculatorForm::m_antennaFrequency, 0.0},
+        {IDC_ANTENNA_LENGTH, "6.715806715806715", &CalculatorForm::m_antennaLength,
+         984.0 / 146.52},
+    };
+
+    TestCalculatorDlg dialog;
+    MessageBoxWatcher watcher({&dialog});
+    ModalScript script(dialog);
+    script
+        .Then([&](HWND window) {
+            FillWithMarkers(dialog.m_form);
+            for (const Row& row : rows)
+                Type(window, row.control, row.text);
+            ::SendDlgItemMessageA(window, IDC_WAVE_FACTOR, CB_SETCURSEL, 3, 0);
+            Type(window, IDC_INSTRUCTIONS_TEXT, "Pane text");
+
+            EXPECT_TRUE(dialog.UpdateData(true));
+            for (const Row& row : rows)
+                EXPECT_EQ(dialog.m_form.*row.field, row.value) << "control " << row.control;
+            EXPECT_EQ(dialog.m_form.m_waveFactor, 3);
+            EXPECT_EQ(dialog.m_form.m_instructions, "Pane text");
+
+            ::SendDlgItemMessageA(window, IDC_WAVE_FACTOR, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+            EXPECT_TRUE(dialog.UpdateData(true));
+            EXPECT_EQ(dialog.m_form.m_waveFactor, -1);
+        })
+        .ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+    EXPECT_EQ(watcher.Boxes().size(), 0u);
+}
+
+// Current Power is the exchange's second row: the first is read, it and
+// every later row keep their values, the user is told once, and the field
+// gets the focus with its text selected.
+TEST(CalculatorExchange, ReadPassStopsAtTheFirstFieldThatIsNotANumber)
+{
+    TestCalculatorDlg dialog;
+    MessageBoxWatcher watcher({&dialog});
+    bool result = true;
+    ModalScript script(dialog);
+    script
+        .Then([&](HWND window) {
+            // The focus starts elsewhere, so that the pass has to move it.
+            ::SetFocus(::GetDlgItem(window, IDC_RATIO_CALCULATE));
+        })
+        .Then([&](HWND window) {
+            FillWithMarkers(dialog.m_form);
+            int typed = 1;
+            for (const NumberField& row : kNumberFields)
+                Type(window, row.control, std::to_string(typed++).c_str());
+            Type(window, IDC_CURRENT_POWER, "12abc");
+            ::SendDlgItemMessageA(window, IDC_WAVE_FACTOR, CB_SETCURSEL, 0, 0);
+            Type(window, IDC_INSTRUCTIONS_TEXT, "typed");
+
+            result = dialog.UpdateData(true);
+        })
+        .Then([&](HWND window) {
+            EXPECT_FALSE(result);
+            ASSERT_EQ(watcher.Boxes().size(), 1u);
+            EXPECT_EQ(watcher.Boxes()[0].text, kNotANumberMessage);
+            EXPECT_EQ(watcher.Boxes()[0].owner, window);
+
+            EXPECT_EQ(dialog.m_form.m_currentDistance, 1.0);  // row 1, read
+            double marker = 1002;
+            for (std::size_t i = 1; i < std::size(kNumberFields); ++i)
+                EXPECT_EQ(dialog.m_form.*kNumberFields[i].field, marker++)
+                    << "control " << kNumberFields[i].control;
+            EXPECT_EQ(dialog.m_form.m_waveFactor, 2);
+            EXPECT_EQ(dialog.m_form.m_instructions, "marker");
+
+            const HWND power = ::GetDlgItem(window, IDC_CURRENT_POWER);
+            EXPECT_EQ(::GetFocus(), power);
+            EXPECT_EQ(EditSelection(power), std::make_pair(0, 5));
+            EXPECT_EQ(ItemText(window, IDC_CURRENT_POWER), "12abc");
+        })
+        .ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+    EXPECT_EQ(watcher.MostOpenAtOnce(), 1);
+}
+
+// Leaving Current Power with text that is not a number starts a read pass
+// from its focus notification, as the real window does. The message takes
+// the focus away and gives it back, raising more focus notifications; none
+// of them may start a second pass, and afterwards the window works on.
+TEST(CalculatorExchange, FocusNotificationsDuringTheMessageStartNoSecondPass)
+{
+    TestCalculatorDlg dialog;
+    MessageBoxWatcher watcher({&dialog});
+    ModalScript script(dialog);
+    script
+        .Then([&](HWND window) {
+            ASSERT_EQ(::GetFocus(), ::GetDlgItem(window, IDC_CURRENT_POWER));
+            Type(window, IDC_CURRENT_DISTANCE, "10");
+            Type(window, IDC_CURRENT_POWER, "abc");
+            ::SetFocus(::GetDlgItem(window, IDC_CURRENT_DISTANCE));
+        })
+        .Then([&](HWND window) {
+            ASSERT_EQ(watcher.Boxes().size(), 1u);
+            EXPECT_EQ(watcher.Boxes()[0].text, kNotANumberMessage);
+            EXPECT_EQ(watcher.MostOpenAtOnce(), 1);
+            EXPECT_FALSE(dialog.InDataExchange());
+            EXPECT_EQ(dialog.m_form.m_currentDistance, 10.0);
+            const HWND power = ::GetDlgItem(window, IDC_CURRENT_POWER);
+            EXPECT_EQ(::GetFocus(), power);
+            EXPECT_EQ(EditSelection(power), std::make_pair(0, 3));
+
+            // The user corrects the field and calculates: 100 W reach 10
+            // miles, so 400 W reach 20.
+            Type(window, IDC_CURRENT_POWER, "100");
+            Type(window, IDC_PROPOSED_POWER, "400");
+            Type(window, IDC_PROPOSED_DISTANCE, "");
+            ::PostMessageA(::GetDlgItem(window, IDC_RATIO_CALCULATE), BM_CLICK, 0, 0);
+        })
+        .Then([&](HWND window) {
+            EXPECT_EQ(ItemText(window, IDC_PROPOSED_DISTANCE), "20");
+            EXPECT_EQ(dialog.m_form.m_proposedDistance, 20.0);
+            EXPECT_EQ(watcher.Boxes().size(), 1u);
+        })
+        .ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+    EXPECT_EQ(watcher.MostOpenAtOnce(), 1);
+    EXPECT_EQ(dialog.aboutRuns, 0);
+}
+
+// ---------------------------------------------------------------------------
+// Keys and the system menu
+
+// Enter in a field presses Exit, the default button; Escape cancels. Both
+// go through the notification table, which declines them, to the dialog's
+// own OK and Cancel.
+TEST(CalculatorCommands, EnterInAFieldPressesExitAndEscapeCancels)
+{
+    struct Case {
+        int field;
+        UINT key;
+        INT_PTR result;
+    };
+    for (const Case& test : {Case{IDC_CURRENT_POWER, VK_RETURN, IDOK},
+                             Case{IDC_ANTENNA_FREQUENCY, VK_RETURN, IDOK},
+                             Case{IDC_WAVE_FACTOR, VK_RETURN, IDOK},
+                             Case{IDC_CURRENT_POWER, VK_ESCAPE, IDCANCEL}}) {
+        SCOPED_TRACE("control " + std::to_string(test.field) + ", key " + std::to_string(test.key));
+        TestCalculatorDlg dialog;
+        MessageBoxWatcher watcher({&dialog});
+        ModalScript script(dialog);
+        script
+            .Then([&](HWND window) { ::SetFocus(::GetDlgItem(window, test.field)); })
+            .Then([&](HWND window) {
+                ASSERT_EQ(::GetFocus(), ::GetDlgItem(window, test.field));
+                PostKey(::GetFocus(), test.key);
+            });
+        EXPECT_EQ(script.Run(), test.result);
+        EXPECT_EQ(watcher.Boxes().size(), 0u);
+    }
+}
+
+// The About item is added to the window's system menu, and choosing it runs
+// the About box owned by the main window, which is disabled meanwhile.
+TEST(CalculatorCommands, SystemMenuAboutItemOpensTheAboutBoxOverTheWindow)
+{
+    CWinApp app;
+    CCalculatorDlg dialog;  // with its real About box
+    app.m_pMainWnd = &dialog;
+    HWND box = nullptr;
+    ModalScript script(dialog);
+    script
+        .Then([&](HWND window) {
+            const HMENU menu = ::GetSystemMenu(window, FALSE);
+            ASSERT_NE(menu, nullptr);
+            const int count = ::GetMenuItemCount(menu);
+            ASSERT_GE(count, 2);
+            EXPECT_EQ(::GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR,
+                      static_cast<UINT>(MF_SEPARATOR));
+            EXPECT_EQ(::GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_ABOUTBOX));
+            char text[64] = "";
+            ::GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
+            EXPECT_STREQ(text, "&About Velquor...");
+
+            ::PostMessageA(window, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+        })
+        .Then([&](HWND window) {
+            // Inside the About box's own modal loop.
+            box = OtherDialogWindow(window);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(::GetDlgCtrlID(::GetWindow(box, GW_CHILD)), IDOK);
+            EXPECT_EQ(::GetWindow(box, GW_OWNER), window);
+            EXPECT_FALSE(::IsWindowEnabled(window));
+            PostKey(::GetFocus(), VK_ESCAPE);
+        })
+        .Then([&](HWND window) {
+            EXPECT_FALSE(::IsWindow(box));
+            EXPECT_TRUE(::IsWindowEnabled(window));
+        })
+        .ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+}
+
+}  // namespace

@@ -1,0 +1,285 @@
+// The framework's message tables and the pieces around them: the order in
+// which entries are searched, what each kind of handler receives and
+// returns, what reaches the dialog manager's default handling, and the menu
+// wrapper on a real menu.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework.h"
+#include "identifiers.h"
+#include "modal_test_support.h"
+
+namespace {
+
+using namespace modal_test;
+
+// ---------------------------------------------------------------------------
+// Dispatch through a class's table and then its base's
+
+constexpr UINT kFirstControl = 100;
+constexpr UINT kLastControl = 199;
+constexpr UINT kTakenControl = 150;   // the one control the range handler keeps
+constexpr UINT kSharedControl = 120;  // has an entry in both tables
+constexpr UINT kBaseControl = 130;    // has an entry only in the base's table
+constexpr LRESULT kUntouched = -7;
+
+class BaseTarget : public CCmdTarget {
+public:
+    std::vector<std::string> trace;
+
+    static const MessageMap* GetThisMessageMap()
+    {
+        static const MessageEntry entries[] = {
+            OnCommand(kSharedControl, BN_CLICKED, &BaseTarget::OnSharedClicked),
+            OnCommand(kBaseControl, BN_CLICKED, &BaseTarget::OnBaseClicked),
+            OnMessage(WM_TIMER, &BaseTarget::OnTimer),
+            OnMessage(WM_SIZE, &BaseTarget::OnSize),
+            kEndOfMessages,
+        };
+        static const MessageMap map = {&CCmdTarget::GetThisMessageMap, entries};
+        return &map;
+    }
+    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+
+protected:
+    void OnSharedClicked() { trace.push_back("base: shared clicked"); }
+    void OnBaseClicked() { trace.push_back("base: base clicked"); }
+    void OnTimer() { trace.push_back("base: timer"); }
+    void OnSize() { trace.push_back("base: size"); }
+};
+
+class DerivedTarget : public BaseTarget {
+public:
+    static const MessageMap* GetThisMessageMap()
+    {
+        static const MessageEntry entries[] = {
+            OnNotificationRange(kFirstControl, kLastControl, &DerivedTarget::OnAnyDeclined),
+            OnNotificationRange(kTakenControl, kTakenControl, &DerivedTarget::OnTaken),
+            OnCommand(kSharedControl, BN_CLICKED, &DerivedTarget::OnSharedClicked),
+            OnMessage(WM_TIMER, &DerivedTarget::OnTimer),
+            OnSysCommandMessage(&DerivedTarget::OnSysCommand),
+            OnQueryDragIconMessage(&DerivedTarget::OnQueryDragIcon),
+            kEndOfMessages,
+        };
+        static const MessageMap map = {&BaseTarget::GetThisMessageMap, entries};
+        return &map;
+    }
+    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+
+    static HCURSOR Icon() { return reinterpret_cast<HCURSOR>(0x1234); }
+
+private:
+    bool OnAnyDeclined(UINT id, UINT code)
+    {
+        trace.push_back("derived: declined " + std::to_string(id) + "/" + std::to_string(code));
+        return false;
+    }
+    bool OnTaken(UINT id, UINT code)
+    {
+        trace.push_back("derived: took " + std::to_string(id) + "/" + std::to_string(code));
+        return true;
+    }
+    void OnSharedClicked() { trace.push_back("derived: shared clicked"); }
+    void OnTimer() { trace.push_back("derived: timer"); }
+    void OnSysCommand(UINT id, LPARAM param)
+    {
+        trace.push_back("derived: system command " + std::to_string(id) + " " +
+                        std::to_string(param));
+    }
+    HCURSOR OnQueryDragIcon()
+    {
+        trace.push_back("derived: drag icon");
+        return Icon();
+    }
+};
+
+TEST(MessageTables, OwnTableFirstThenTheBasesDecliningPassesOn)
+{
+    struct Case {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        bool handled;
+        LRESULT result;
+        std::vector<std::string> trace;
+    };
+    const auto command = [](UINT id, UINT code) { return MAKEWPARAM(id, code); };
+    const Case cases[] = {
+        {"own entry hides the base's", WM_COMMAND, command(kSharedControl, BN_CLICKED), 0, true, 0,
+         {"derived: declined 120/0", "derived: shared clicked"}},
+        {"a later entry takes what the range declined", WM_COMMAND, command(kTakenControl, EN_CHANGE),
+         0, true, 0, {"derived: declined 150/768", "derived: took 150/768"}},
+        {"declined, then the base's table", WM_COMMAND, command(kBaseControl, BN_CLICKED), 0, true, 0,
+         {"derived: declined 130/0", "base: base clicked"}},
+        {"the code must match a plain command entry", WM_COMMAND, command(kSharedControl, EN_CHANGE),
+         0, false, kUntouched, {"derived: declined 120/768"}},
+        {"a control outside every entry", WM_COMMAND, command(kLastControl + 1, BN_CLICKED), 0, false,
+         kUntouched, {}},
+        {"own message entry hides the base's", WM_TIMER, 1, 0, true, 0, {"derived: timer"}},
+        {"a message only the base handles", WM_SIZE, 0, 0, true, 0, {"base: size"}},
+        {"system command with its arguments", WM_SYSCOMMAND, SC_MINIMIZE, 0x50007, true, 0,
+         {"derived: system command 61472 327687"}},
+        {"drag icon returns its result", WM_QUERYDRAGICON, 0, 0, true,
+         reinterpret_cast<LRESULT>(DerivedTarget::Icon()), {"derived: drag icon"}},
+        {"a message nobody handles", WM_PAINT, 0, 0, false, kUntouched, {}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        DerivedTarget target;
+        LRESULT result = kUntouched;
+        EXPECT_EQ(target.DispatchToTables(test.message, test.wParam, test.lParam, result), test.handled);
+        EXPECT_EQ(result, test.result);
+        EXPECT_EQ(target.trace, test.trace);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// What reaches the dialog manager
+
+// A dialog whose table takes the default-button query and the portrait's
+// click, over the About box's template; the application's table takes the
+// help command.
+class ProbeDialog : public CDialog {
+public:
+    ProbeDialog() : CDialog(IDD_ABOUTBOX) {}
+
+    bool passDefIdOn = false;
+    int defIdQueries = 0;
+    int portraitClicks = 0;
+
+    static const MessageMap* GetThisMessageMap()
+    {
+        static const MessageEntry entries[] = {
+            OnMessage(DM_GETDEFID, &ProbeDialog::OnGetDefId),
+            OnCommand(IDC_PORTRAIT, STN_CLICKED, &ProbeDialog::OnPortrait),
+            kEndOfMessages,
+        };
+        static const MessageMap map = {&CDialog::GetThisMessageMap, entries};
+        return &map;
+    }
+    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+
+private:
+    void OnGetDefId()
+    {
+        ++defIdQueries;
+        if (passDefIdOn)
+            Default();
+    }
+    void OnPortrait() { ++portraitClicks; }
+};
+
+class HelpApp : public CWinApp {
+public:
+    int helpCommands = 0;
+
+    static const MessageMap* GetThisMessageMap()
+    {
+        static const MessageEntry entries[] = {
+            OnCommand(ID_HELP, 0, &HelpApp::OnHelpCommand),
+            kEndOfMessages,
+        };
+        static const MessageMap map = {&CWinApp::GetThisMessageMap, entries};
+        return &map;
+    }
+    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+
+private:
+    void OnHelpCommand() { ++helpCommands; }
+};
+
+// The dialog procedure's answer decides: TRUE, the message was handled;
+// FALSE, the dialog manager's default handling runs.
+TEST(DialogMessages, CommandsWithNoEntryGoToDefaultHandlingOrToTheApplication)
+{
+    HelpApp app;
+    ProbeDialog dialog;
+    ModalScript script(dialog);
+    script
+        .Then([&](HWND window) {
+            const auto procedure = reinterpret_cast<DLGPROC>(::GetWindowLongPtrA(window, DWLP_DLGPROC));
+            ASSERT_NE(procedure, nullptr);
+            const auto control = [&](int id) {
+                return reinterpret_cast<LPARAM>(::GetDlgItem(window, id));
+            };
+            EXPECT_EQ(procedure(window, WM_COMMAND, MAKEWPARAM(IDC_PORTRAIT, STN_CLICKED),
+                                control(IDC_PORTRAIT)),
+                      TRUE);
+            EXPECT_EQ(dialog.portraitClicks, 1);
+            EXPECT_EQ(procedure(window, WM_COMMAND, MAKEWPARAM(IDC_MAIL_ADDRESS, STN_CLICKED),
+                                control(IDC_MAIL_ADDRESS)),
+                      FALSE);
+            EXPECT_EQ(procedure(window, WM_COMMAND, MAKEWPARAM(IDC_BANNER, STN_DBLCLK),
+                                control(IDC_BANNER)),
+                      FALSE);
+            EXPECT_EQ(dialog.portraitClicks, 1);
+
+            // A command from a menu or key (no control) that the dialog does
+            // not take goes on to the application's table; a control's
+            // notification never does.
+            EXPECT_EQ(procedure(window, WM_COMMAND, MAKEWPARAM(ID_HELP, 0), 0), TRUE);
+            EXPECT_EQ(app.helpCommands, 1);
+            EXPECT_EQ(procedure(window, WM_COMMAND, MAKEWPARAM(ID_HELP, 0), control(IDC_BANNER)),
+                      FALSE);
+            EXPECT_EQ(app.helpCommands, 1);
+        })
+        .ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+}
+
+// A handler that calls Default() hands its message to the dialog manager as
+// if no entry had matched: here, the default-button query gets the dialog
+// manager's answer (Close, identifier 1) rather than the handler's zero.
+TEST(DialogMessages, DefaultInsideAHandlerLetsTheDialogManagerAnswer)
+{
+    ProbeDialog dialog;
+    ModalScript script(dialog);
+    script
+        .Then([&](HWND window) {
+            dialog.passDefIdOn = false;
+            EXPECT_EQ(::SendMessageA(window, DM_GETDEFID, 0, 0), 0);
+            dialog.passDefIdOn = true;
+            EXPECT_EQ(::SendMessageA(window, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
+            EXPECT_EQ(dialog.defIdQueries, 2);
+            // Default() marks only the message it was called for.
+            dialog.passDefIdOn = false;
+            EXPECT_EQ(::SendMessageA(window, DM_GETDEFID, 0, 0), 0);
+        })
+        .ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+}
+
+// ---------------------------------------------------------------------------
+// The menu wrapper
+
+TEST(MenuWrapper, WrapsARealMenuAndAppendsToIt)
+{
+    EXPECT_EQ(CMenu::FromHandle(nullptr), nullptr);
+
+    const HMENU menu = ::CreatePopupMenu();
+    ASSERT_NE(menu, nullptr);
+    CMenu* wrapped = CMenu::FromHandle(menu);
+    ASSERT_NE(wrapped, nullptr);
+    EXPECT_EQ(wrapped->GetSafeHmenu(), menu);
+    EXPECT_TRUE(wrapped->AppendMenu(MF_SEPARATOR));
+    EXPECT_TRUE(wrapped->AppendMenu(MF_STRING, IDM_ABOUTBOX, "&About Velquor..."));
+
+    ASSERT_EQ(::GetMenuItemCount(menu), 2);
+    EXPECT_EQ(::GetMenuState(menu, 0, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+    EXPECT_EQ(::GetMenuItemID(menu, 1), static_cast<UINT>(IDM_ABOUTBOX));
+    char text[64] = "";
+    ::GetMenuStringA(menu, 1, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&About Velquor...");
+    ::DestroyMenu(menu);
+
+    // A menu that is gone: the failure is reported, not hidden.
+    EXPECT_FALSE(CMenu::FromHandle(menu)->AppendMenu(MF_STRING, 1, "late"));
+}
+
+}  // namespace

@@ -1,0 +1,587 @@
+// The resources as they are built into the executables: read back from the
+// module, byte by byte where the format is ours to fix, and through the
+// platform's own readers (version API, string loader, dialog manager)
+// where that is how the program and the shell see them.
+//
+// Most tests run twice: on this test program, which links the same compiled
+// resource script, and on the shipped VelQUOR.exe, loaded as a data file.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "about_dlg.h"
+#include "expected_templates.h"
+#include "framework.h"
+#include "identifiers.h"
+#include "resource_reader.h"
+
+namespace {
+
+using namespace resource_reader;
+
+// The shipped program, named by the build with its Unix path; under Wine
+// the root of the Unix file system is drive Z:.
+std::string ProgramPath()
+{
+    std::string path = VELQUOR_PROGRAM_PATH;
+    if (!path.empty() && path[0] == '/') {
+        std::replace(path.begin(), path.end(), '/', '\\');
+        path = "Z:" + path;
+    }
+    return path;
+}
+
+std::string ThisProgramPath()
+{
+    char path[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return path;
+}
+
+enum class Target { ThisTestProgram, ShippedProgram };
+
+void PrintTo(Target target, std::ostream* out)
+{
+    *out << (target == Target::ThisTestProgram ? "this test program" : "VelQUOR.exe");
+}
+
+std::string TargetName(const ::testing::TestParamInfo<Target>& info)
+{
+    return info.param == Target::ThisTestProgram ? "ThisTestProgram" : "VelQUOR";
+}
+
+class BuiltResources : public ::testing::TestWithParam<Target> {
+protected:
+    void SetUp() override
+    {
+        if (GetParam() == Target::ThisTestProgram) {
+            m_path = ThisProgramPath();
+            m_module = ::GetModuleHandleA(nullptr);
+        } else {
+            m_path = ProgramPath();
+            m_loaded = ::LoadLibraryExA(m_path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+            m_module = m_loaded;
+        }
+        ASSERT_NE(m_module, nullptr) << m_path << ": error " << ::GetLastError();
+    }
+
+    void TearDown() override
+    {
+        if (m_loaded != nullptr)
+            ::FreeLibrary(m_loaded);
+    }
+
+    std::string m_path;
+    HMODULE m_module = nullptr;
+    HMODULE m_loaded = nullptr;
+};
+
+INSTANTIATE_TEST_SUITE_P(, BuiltResources,
+                         ::testing::Values(Target::ThisTestProgram, Target::ShippedProgram),
+                         TargetName);
+
+// ---------------------------------------------------------------------------
+// The catalogue: every resource, by type, number and language.
+
+using ResourceKey = std::tuple<int, int, int>;  // type, name, language
+
+struct Inventory {
+    HMODULE module;
+    std::set<ResourceKey> keys;
+    std::vector<std::string> named;  // anything known by a name, not a number
+};
+
+BOOL CALLBACK AddLanguage(HMODULE, LPCSTR type, LPCSTR name, WORD language, LONG_PTR param)
+{
+    auto* inventory = reinterpret_cast<Inventory*>(param);
+    if (IS_INTRESOURCE(type) && IS_INTRESOURCE(name))
+        inventory->keys.insert({static_cast<int>(reinterpret_cast<ULONG_PTR>(type)),
+                                static_cast<int>(reinterpret_cast<ULONG_PTR>(name)), language});
+    else
+        inventory->named.push_back(IS_INTRESOURCE(name) ? "a type with a name" : name);
+    return TRUE;
+}
+
+BOOL CALLBACK AddName(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR param)
+{
+    ::EnumResourceLanguagesA(module, type, name, &AddLanguage, param);
+    return TRUE;
+}
+
+BOOL CALLBACK AddType(HMODULE module, LPSTR type, LONG_PTR param)
+{
+    ::EnumResourceNamesA(module, type, &AddName, param);
+    return TRUE;
+}
+
+#pragma pack(push, 2)
+struct GroupIconHeader {
+    WORD reserved;
+    WORD type;
+    WORD count;
+};
+struct GroupIconEntry {
+    BYTE width;
+    BYTE height;
+    BYTE colourCount;
+    BYTE reserved;
+    WORD planes;
+    WORD bitCount;
+    DWORD bytesInResource;
+    WORD iconId;
+};
+#pragma pack(pop)
+
+std::vector<GroupIconEntry> IconGroupEntries(HMODULE module, int group)
+{
+    Reader in(Find(module, 14 /* RT_GROUP_ICON */, group));
+    const auto header = in.Read<GroupIconHeader>();
+    std::vector<GroupIconEntry> entries;
+    for (WORD i = 0; i < header.count && !in.Overrun(); ++i)
+        entries.push_back(in.Read<GroupIconEntry>());
+    return entries;
+}
+
+TEST_P(BuiltResources, CatalogueHoldsExactlyTheProgramsResourcesAllInUsEnglish)
+{
+    Inventory inventory{m_module, {}, {}};
+    ASSERT_TRUE(::EnumResourceTypesA(m_module, &AddType, reinterpret_cast<LONG_PTR>(&inventory)));
+
+    constexpr int kUsEnglish = 1033;
+    constexpr int kDialogInit = 240;
+    std::set<ResourceKey> expected = {
+        {14 /* RT_GROUP_ICON */, IDR_MAINFRAME, kUsEnglish},
+        {2 /* RT_BITMAP */, IDB_PORTRAIT, kUsEnglish},
+        {2, IDB_BANNER, kUsEnglish},
+        {2, IDB_ABOUT_BANNER, kUsEnglish},
+        {5 /* RT_DIALOG */, IDD_ABOUTBOX, kUsEnglish},
+        {5, IDD_CALCULATOR, kUsEnglish},
+        {kDialogInit, IDD_CALCULATOR, kUsEnglish},
+        {6 /* RT_STRING */, (IDS_ABOUTBOX >> 4) + 1, kUsEnglish},
+        {16 /* RT_VERSION */, 1, kUsEnglish},
+    };
+    // The icon images are numbered by the resource compiler; they are the
+    // ones the icon group names.
+    for (const GroupIconEntry& entry : IconGroupEntries(m_module, IDR_MAINFRAME))
+        expected.insert({3 /* RT_ICON */, entry.iconId, kUsEnglish});
+
+    EXPECT_EQ(inventory.keys, expected);
+    EXPECT_TRUE(inventory.named.empty()) << inventory.named.front();
+}
+
+// ---------------------------------------------------------------------------
+// The version block, as the shell reads it from the file.
+
+class VersionInfo {
+public:
+    explicit VersionInfo(const std::string& path)
+    {
+        DWORD ignored = 0;
+        const DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &ignored);
+        m_data.resize(size);
+        m_ok = size != 0 && ::GetFileVersionInfoA(path.c_str(), 0, size, m_data.data());
+    }
+
+    bool Ok() const { return m_ok; }
+
+    // The value under `path`, or false when there is none.
+    bool Query(const std::string& path, const void*& value, UINT& length) const
+    {
+        void* found = nullptr;
+        length = 0;
+        if (!::VerQueryValueA(m_data.data(), path.c_str(), &found, &length))
+            return false;
+        value = found;
+        return true;
+    }
+
+private:
+    std::vector<BYTE> m_data;
+    bool m_ok = false;
+};
+
+TEST_P(BuiltResources, VersionFixedPartIsVersionOneApplicationForWin32)
+{
+    const VersionInfo info(m_path);
+    ASSERT_TRUE(info.Ok()) << m_path;
+    const void* value = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(info.Query("\\", value, length));
+    ASSERT_EQ(length, sizeof(VS_FIXEDFILEINFO));
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);  // 1.0
+    EXPECT_EQ(fixed->dwFileVersionLS, 0x00000000u);  // .0.0
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwProductVersionLS, 0x00000000u);
+    EXPECT_EQ(fixed->dwFileFlagsMask, 0x3Fu);
+    EXPECT_EQ(fixed->dwFileFlags, 0u);
+    EXPECT_EQ(fixed->dwFileOS, static_cast<DWORD>(VOS__WINDOWS32));
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+    EXPECT_EQ(fixed->dwFileSubtype, 0u);
+    EXPECT_EQ(fixed->dwFileDateMS, 0u);
+    EXPECT_EQ(fixed->dwFileDateLS, 0u);
+}
+
+struct VersionString {
+    const char* key;
+    const char* value;  // null: any text but the empty one
+};
+
+const VersionString kVersionStrings[] = {
+    {"Comments", ""},
+    {"CompanyName", ""},
+    {"FileDescription", "Radiowave Properties Calculator"},
+    {"FileVersion", "1, 0, 0, 0"},
+    {"InternalName", "VelQUOR"},
+    {"LegalCopyright", nullptr},
+    {"LegalTrademarks", ""},
+    {"OriginalFilename", "VelQUOR.EXE"},
+    {"PrivateBuild", ""},
+    {"ProductName", "VelQUOR"},
+    {"ProductVersion", "1, 0, 0, 0"},
+    {"SpecialBuild", ""},
+};
+
+TEST_P(BuiltResources, VersionStringsThroughTheVersionApi)
+{
+    const VersionInfo info(m_path);
+    ASSERT_TRUE(info.Ok()) << m_path;
+    for (const VersionString& expected : kVersionStrings) {
+        SCOPED_TRACE(expected.key);
+        const void* value = nullptr;
+        UINT length = 0;
+        const bool found =
+            info.Query(std::string("\\StringFileInfo\\040904b0\\") + expected.key, value, length);
+        ASSERT_TRUE(found);
+        // An empty value may come back as no text at all.
+        const std::string text =
+            length == 0 ? std::string() : std::string(static_cast<const char*>(value));
+        if (expected.value != nullptr)
+            EXPECT_EQ(text, expected.value);
+        else
+            EXPECT_NE(text, "");
+    }
+
+    const void* value = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(info.Query("\\VarFileInfo\\Translation", value, length));
+    ASSERT_EQ(length, 4u);
+    const auto* pair = static_cast<const WORD*>(value);
+    EXPECT_EQ(pair[0], 0x0409);
+    EXPECT_EQ(pair[1], 0x04B0);
+}
+
+// The block's whole tree: one string table with exactly these keys, one
+// translation pair, nothing else.
+TEST_P(BuiltResources, VersionBlockHoldsNothingElse)
+{
+    const Bytes bytes = Find(m_module, 16 /* RT_VERSION */, 1);
+    ASSERT_TRUE(bytes);
+    Reader in(bytes);
+    bool damaged = false;
+    const VersionNode root = ParseVersionNode(in, damaged);
+    ASSERT_FALSE(damaged);
+    EXPECT_EQ(root.key, "VS_VERSION_INFO");
+    EXPECT_EQ(root.value.size(), sizeof(VS_FIXEDFILEINFO));
+
+    std::vector<std::string> sections;
+    for (const VersionNode& child : root.children)
+        sections.push_back(child.key);
+    EXPECT_EQ(sections, (std::vector<std::string>{"StringFileInfo", "VarFileInfo"}));
+
+    const VersionNode* strings = root.Child("StringFileInfo");
+    ASSERT_NE(strings, nullptr);
+    ASSERT_EQ(strings->children.size(), 1u);
+    const VersionNode& table = strings->children[0];
+    EXPECT_EQ(table.key, "040904b0");
+    std::vector<std::string> keys;
+    for (const VersionNode& entry : table.children) {
+        keys.push_back(entry.key);
+        EXPECT_EQ(entry.type, 1) << entry.key;
+    }
+    std::sort(keys.begin(), keys.end());
+    std::vector<std::string> expectedKeys;
+    for (const VersionString& expected : kVersionStrings)
+        expectedKeys.push_back(expected.key);
+    EXPECT_EQ(keys, expectedKeys);
+    // The notice is the same one the About box shows.
+    const VersionNode* notice = table.Child("LegalCopyright");
+    ASSERT_NE(notice, nullptr);
+    EXPECT_NE(notice->Text(), "");
+
+    const VersionNode* variables = root.Child("VarFileInfo");
+    ASSERT_NE(variables, nullptr);
+    ASSERT_EQ(variables->children.size(), 1u);
+    EXPECT_EQ(variables->children[0].key, "Translation");
+    EXPECT_EQ(variables->children[0].value, (std::vector<BYTE>{0x09, 0x04, 0xB0, 0x04}));
+}
+
+// ---------------------------------------------------------------------------
+// The string table.
+
+TEST_P(BuiltResources, StringTableHoldsOnlyTheAboutMenuItem)
+{
+    char text[64] = "";
+    EXPECT_EQ(::LoadStringA(m_module, IDS_ABOUTBOX, text, sizeof text), 17);
+    EXPECT_STREQ(text, "&About Velquor...");
+
+    // The block of sixteen strings that holds number 101: the others empty.
+    Reader in(Find(m_module, 6 /* RT_STRING */, (IDS_ABOUTBOX >> 4) + 1));
+    for (int i = 0; i < 16; ++i) {
+        const WORD length = in.Word();
+        std::wstring string;
+        for (WORD c = 0; c < length; ++c)
+            string += static_cast<wchar_t>(in.Word());
+        SCOPED_TRACE("string " + std::to_string(((IDS_ABOUTBOX >> 4) << 4) + i));
+        if (i == (IDS_ABOUTBOX & 15))
+            EXPECT_EQ(Narrow(string.c_str(), string.size()), "&About Velquor...");
+        else
+            EXPECT_EQ(length, 0);
+    }
+    EXPECT_FALSE(in.Overrun());
+    EXPECT_TRUE(in.AtEnd());
+}
+
+// The framework's loader reads this program's own string table.
+TEST(StringTable, FrameworkLoadsTheAboutMenuItemAndNothingForOtherNumbers)
+{
+    CString about;
+    EXPECT_TRUE(about.LoadString(IDS_ABOUTBOX));
+    EXPECT_EQ(about.str(), "&About Velquor...");
+    EXPECT_EQ(about.GetLength(), 17);
+
+    for (const UINT missing : {UINT{IDD_ABOUTBOX}, UINT{IDD_CALCULATOR}, 0u, 16u}) {
+        CString none = "left over";
+        EXPECT_FALSE(none.LoadString(missing)) << missing;
+        EXPECT_TRUE(none.IsEmpty()) << missing;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The pictures and the icon.
+
+struct BitmapRow {
+    int id;
+    LONG width;
+    LONG height;
+    WORD bitCount;
+    DWORD paletteEntries;
+};
+
+const BitmapRow kBitmaps[] = {
+    {IDB_PORTRAIT, 90, 108, 24, 0},
+    {IDB_BANNER, 462, 81, 8, 256},
+    {IDB_ABOUT_BANNER, 295, 52, 8, 256},
+};
+
+DWORD RowBytes(LONG width, WORD bitCount)
+{
+    return ((static_cast<DWORD>(width) * bitCount + 31) / 32) * 4;
+}
+
+TEST_P(BuiltResources, BitmapsAreUncompressedWithTheirSizesDepthsAndPalettes)
+{
+    for (const BitmapRow& row : kBitmaps) {
+        SCOPED_TRACE("bitmap " + std::to_string(row.id));
+        const Bytes bytes = Find(m_module, 2 /* RT_BITMAP */, row.id);
+        ASSERT_TRUE(bytes);
+        Reader in(bytes);
+        const auto header = in.Read<BITMAPINFOHEADER>();
+        EXPECT_EQ(header.biSize, sizeof(BITMAPINFOHEADER));
+        EXPECT_EQ(header.biWidth, row.width);
+        EXPECT_EQ(header.biHeight, row.height);  // bottom-up
+        EXPECT_EQ(header.biPlanes, 1);
+        EXPECT_EQ(header.biBitCount, row.bitCount);
+        EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RGB));
+        const DWORD palette = header.biClrUsed != 0 ? header.biClrUsed
+                              : header.biBitCount <= 8 ? 1u << header.biBitCount
+                                                       : 0u;
+        EXPECT_EQ(palette, row.paletteEntries);
+        // Header, palette and every row of pixels, nothing missing or extra.
+        const DWORD pixels = RowBytes(row.width, row.bitCount) * static_cast<DWORD>(row.height);
+        if (header.biSizeImage != 0)
+            EXPECT_EQ(header.biSizeImage, pixels);
+        EXPECT_EQ(bytes.size, sizeof(BITMAPINFOHEADER) + palette * sizeof(RGBQUAD) + pixels);
+    }
+}
+
+TEST_P(BuiltResources, IconGroupHoldsA32And16PixelImageOf16Colours)
+{
+    const std::vector<GroupIconEntry> entries = IconGroupEntries(m_module, IDR_MAINFRAME);
+    ASSERT_EQ(entries.size(), 2u);
+    const int sizes[] = {32, 16};
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const GroupIconEntry& entry = entries[i];
+        const int size = sizes[i];
+        SCOPED_TRACE(std::to_string(size) + " x " + std::to_string(size));
+        EXPECT_EQ(entry.width, size);
+        EXPECT_EQ(entry.height, size);
+        EXPECT_EQ(entry.colourCount, 16);
+        EXPECT_EQ(entry.planes, 1);
+        EXPECT_EQ(entry.bitCount, 4);
+
+        // The image itself: a 4-bit bitmap of twice the height (colour and
+        // mask), its 16-colour palette, the pixels and the 1-bit mask.
+        const Bytes image = Find(m_module, 3 /* RT_ICON */, entry.iconId);
+        ASSERT_TRUE(image);
+        EXPECT_EQ(image.size, entry.bytesInResource);
+        Reader in(image);
+        const auto header = in.Read<BITMAPINFOHEADER>();
+        EXPECT_EQ(header.biWidth, size);
+        EXPECT_EQ(header.biHeight, 2 * size);
+        EXPECT_EQ(header.biBitCount, 4);
+        EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RGB));
+        EXPECT_EQ(image.size, sizeof(BITMAPINFOHEADER) + 16 * sizeof(RGBQUAD) +
+                                  RowBytes(size, 4) * size + RowBytes(size, 1) * size);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The wave-factor list data for dialog 102, in the platform's format.
+
+TEST_P(BuiltResources, WaveFactorListDataIsByteExact)
+{
+    std::vector<BYTE> expected;
+    auto put = [&expected](const void* data, std::size_t size) {
+        const auto* bytes = static_cast<const BYTE*>(data);
+        expected.insert(expected.end(), bytes, bytes + size);
+    };
+    for (const char* text : {"5/8 Wave", "1/2 Wave", "1/4 Wave", "1/8 Wave"}) {
+        const WORD control = IDC_WAVE_FACTOR;
+        const WORD oldAddString = 0x0403;
+        const DWORD length = static_cast<DWORD>(std::strlen(text) + 1);
+        put(&control, sizeof control);
+        put(&oldAddString, sizeof oldAddString);
+        put(&length, sizeof length);
+        put(text, length);
+    }
+    const WORD end = 0;
+    put(&end, sizeof end);
+
+    const Bytes bytes = Find(m_module, MAKEINTRESOURCEA(240), MAKEINTRESOURCEA(IDD_CALCULATOR));
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(std::vector<BYTE>(bytes.data, bytes.data + bytes.size), expected);
+}
+
+// ---------------------------------------------------------------------------
+// The dialog templates' bytes: what the dialog manager is given.
+
+std::string ClassNameOf(const Reader::NameOrNumber& field)
+{
+    if (!field.isNumber)
+        return field.name;
+    switch (field.number) {
+    case 0x80: return "Button";
+    case 0x81: return "Edit";
+    case 0x82: return "Static";
+    case 0x83: return "ListBox";
+    case 0x84: return "ScrollBar";
+    case 0x85: return "ComboBox";
+    default: return "#" + std::to_string(field.number);
+    }
+}
+
+bool SameClass(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+void ExpectItems(const DialogTemplate& dialog, const expected::ControlRow* rows, std::size_t count)
+{
+    ASSERT_EQ(dialog.items.size(), count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const DialogItem& item = dialog.items[i];
+        const expected::ControlRow& row = rows[i];
+        SCOPED_TRACE("control #" + std::to_string(i + 1) + ", id " + std::to_string(row.id));
+        // An extended template keeps the identifier in 32 bits.
+        EXPECT_EQ(item.id, dialog.extended ? static_cast<DWORD>(row.id) : static_cast<WORD>(row.id));
+        EXPECT_TRUE(SameClass(ClassNameOf(item.className), row.className))
+            << ClassNameOf(item.className);
+        EXPECT_EQ(item.style, row.style) << std::hex << "style 0x" << item.style;
+        EXPECT_EQ(item.exStyle, 0u);
+        EXPECT_EQ(item.helpId, 0u);
+        EXPECT_EQ(item.x, row.x);
+        EXPECT_EQ(item.y, row.y);
+        EXPECT_EQ(item.width, row.width);
+        EXPECT_EQ(item.height, row.height);
+        if (row.picture != 0) {
+            EXPECT_TRUE(item.title.isNumber);
+            EXPECT_EQ(item.title.number, row.picture);
+        } else {
+            EXPECT_FALSE(item.title.isNumber);
+            if (row.caption != nullptr)
+                EXPECT_EQ(item.title.name, row.caption);
+        }
+        EXPECT_EQ(item.extraBytes, 0);
+    }
+}
+
+TEST_P(BuiltResources, CalculatorTemplateBytes)
+{
+    const DialogTemplate dialog = ParseDialogTemplate(Find(m_module, 5 /* RT_DIALOG */, IDD_CALCULATOR));
+    ASSERT_FALSE(dialog.overrun);
+    EXPECT_TRUE(dialog.extended);
+    EXPECT_EQ(dialog.version, 1);
+    EXPECT_EQ(dialog.helpId, 0u);
+    EXPECT_EQ(dialog.style, expected::kCalculatorStyle) << std::hex << dialog.style;
+    EXPECT_EQ(dialog.exStyle, expected::kCalculatorExStyle);
+    EXPECT_EQ(dialog.itemCount, std::size(expected::kCalculatorControls));
+    EXPECT_EQ(dialog.x, 0);
+    EXPECT_EQ(dialog.y, 0);
+    EXPECT_EQ(dialog.width, 356);
+    EXPECT_EQ(dialog.height, 346);
+    EXPECT_FALSE(dialog.menu.isNumber || !dialog.menu.name.empty()) << "a menu";
+    EXPECT_FALSE(dialog.windowClass.isNumber || !dialog.windowClass.name.empty()) << "a class";
+    EXPECT_EQ(dialog.title, "VelQUOR");
+    EXPECT_EQ(dialog.pointSize, 8);
+    EXPECT_EQ(dialog.weight, 0);
+    EXPECT_EQ(dialog.italic, 0);
+    EXPECT_EQ(dialog.charSet, 1);
+    EXPECT_EQ(dialog.typeface, "MS Sans Serif");
+    ExpectItems(dialog, expected::kCalculatorControls, std::size(expected::kCalculatorControls));
+}
+
+TEST_P(BuiltResources, AboutTemplateBytes)
+{
+    const DialogTemplate dialog = ParseDialogTemplate(Find(m_module, 5 /* RT_DIALOG */, IDD_ABOUTBOX));
+    ASSERT_FALSE(dialog.overrun);
+    EXPECT_FALSE(dialog.extended);
+    EXPECT_EQ(dialog.style, expected::kAboutStyle) << std::hex << dialog.style;
+    EXPECT_EQ(dialog.exStyle, 0u);
+    EXPECT_EQ(dialog.itemCount, std::size(expected::kAboutControls));
+    EXPECT_EQ(dialog.x, 0);
+    EXPECT_EQ(dialog.y, 0);
+    EXPECT_EQ(dialog.width, 235);
+    EXPECT_EQ(dialog.height, 159);
+    EXPECT_FALSE(dialog.menu.isNumber || !dialog.menu.name.empty()) << "a menu";
+    EXPECT_FALSE(dialog.windowClass.isNumber || !dialog.windowClass.name.empty()) << "a class";
+    EXPECT_EQ(dialog.title, "");
+    EXPECT_EQ(dialog.pointSize, 8);
+    EXPECT_EQ(dialog.typeface, "MS Sans Serif");
+    ExpectItems(dialog, expected::kAboutControls, std::size(expected::kAboutControls));
+
+    // The two texts the rows leave open: a notice, and the address that the
+    // mail link opens.
+    ASSERT_EQ(dialog.items.size(), std::size(expected::kAboutControls));
+    EXPECT_NE(dialog.items[expected::kNoticeIndex].title.name, "");
+    const auto address = std::find_if(dialog.items.begin(), dialog.items.end(),
+                                      [](const DialogItem& item) { return item.id == IDC_MAIL_ADDRESS; });
+    ASSERT_NE(address, dialog.items.end());
+    EXPECT_EQ("mailto:" + address->title.name, std::string(kMailLink));
+}
+
+}  // namespace

@@ -1,0 +1,37 @@
+#include <float.h>
+
+#include <cmath>
+#include <limits>
+
+#include <gtest/gtest.h>
+
+#include "win_app.h"
+
+namespace {
+
+// Whatever state the process starts in, the start-up leaves every
+// floating-point exception masked and the x87 unit rounding to double.
+TEST(StartUp, MasksExceptionsAndRoundsToDouble)
+{
+    _controlfp(_PC_64, _MCW_PC);
+    _controlfp(_MCW_EM & ~(_EM_ZERODIVIDE | _EM_INVALID), _MCW_EM);
+
+    AfxSetDoubleArithmetic();
+
+    const unsigned control = _controlfp(0, 0);
+    EXPECT_EQ(control & _MCW_EM, static_cast<unsigned>(_MCW_EM));
+    EXPECT_EQ(control & _MCW_PC, static_cast<unsigned>(_PC_53));
+
+    volatile double zero = 0.0;
+    EXPECT_EQ(1.0 / zero, std::numeric_limits<double>::infinity());
+    EXPECT_TRUE(std::isnan(zero / zero));
+
+    // Long double arithmetic runs on the x87 unit: with 53-bit precision
+    // its quotient is the double quotient.
+    volatile long double one = 1.0L;
+    volatile long double three = 3.0L;
+    const long double third = one / three;
+    EXPECT_EQ(third, static_cast<long double>(1.0 / 3.0));
+}
+
+}  // namespace

@@ -1,0 +1,351 @@
+// The two dialog templates, created for real by the dialog manager from the
+// resources linked into this executable: every control's identifier, class,
+// style, caption and place, the order of the children and of the tab stops,
+// the window's own styles and size, the wave-factor list and the pictures.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "about_dlg.h"
+#include "expected_templates.h"
+#include "framework.h"
+#include "identifiers.h"
+#include "modal_test_support.h"
+
+namespace {
+
+using namespace modal_test;
+using expected::ControlRow;
+
+// The style bits compared: the window bits a template may set and the whole
+// control-specific low word.
+constexpr DWORD kControlStyleMask = WS_POPUP | WS_CHILD | WS_VISIBLE | WS_DISABLED |
+                                    WS_BORDER | WS_DLGFRAME | WS_VSCROLL | WS_HSCROLL |
+                                    WS_GROUP | WS_TABSTOP | 0xFFFF;
+
+DWORD StyleOf(HWND window)
+{
+    return static_cast<DWORD>(::GetWindowLongPtrA(window, GWL_STYLE));
+}
+
+DWORD ExStyleOf(HWND window)
+{
+    return static_cast<DWORD>(::GetWindowLongPtrA(window, GWL_EXSTYLE));
+}
+
+HWND DroppedListOf(HWND comboBox)
+{
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetComboBoxInfo(comboBox, &info) ? info.hwndList : nullptr;
+}
+
+// A control's style in the template's terms: an edit control draws the
+// template's plain border as a sunken client edge.
+DWORD StyleAsInTemplate(HWND control)
+{
+    DWORD style = StyleOf(control);
+    if (ClassName(control) == "Edit" && (ExStyleOf(control) & WS_EX_CLIENTEDGE))
+        style |= WS_BORDER;
+    return style;
+}
+
+// A combo box hands its scroll bar to its list, which drops it while every
+// entry fits: that bit is left to the test of the template's bytes.
+DWORD ComparedStyleBits(HWND control)
+{
+    DWORD compared = kControlStyleMask;
+    if (ClassName(control) == "ComboBox")
+        compared &= ~static_cast<DWORD>(WS_VSCROLL);
+    return compared;
+}
+
+HBITMAP PictureOf(HWND control)
+{
+    return reinterpret_cast<HBITMAP>(::SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+}
+
+// Children in z-order against the rows in template order. The dialog
+// manager maps position and size each on its own; a picture takes its
+// bitmap's size. A combo box's window is the closed box; the template's
+// height is the box dropped down, whose place and width the box reports
+// (its height there is the list part alone under Wine), and which is
+// checked on its own.
+void ExpectControls(HWND dialog, const ControlRow* rows, std::size_t count)
+{
+    const std::vector<HWND> children = ChildWindows(dialog);
+    ASSERT_EQ(children.size(), count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const ControlRow& row = rows[i];
+        const HWND child = children[i];
+        SCOPED_TRACE("control #" + std::to_string(i + 1) + ", id " + std::to_string(row.id));
+        EXPECT_EQ(ControlId(child), static_cast<WORD>(row.id));
+        EXPECT_EQ(ClassName(child), row.className);
+        const DWORD compared = ComparedStyleBits(child);
+        EXPECT_EQ(StyleAsInTemplate(child) & compared, row.style & compared)
+            << std::hex << "style 0x" << StyleOf(child);
+        if (row.caption != nullptr)
+            EXPECT_EQ(WindowText(child), row.caption);
+
+        RECT mapped{row.x, row.y, row.width, row.height};
+        ::MapDialogRect(dialog, &mapped);
+        const RECT actual = WindowRectInParent(child);
+        const LONG width = actual.right - actual.left;
+        const LONG height = actual.bottom - actual.top;
+        EXPECT_EQ(actual.left, mapped.left);
+        EXPECT_EQ(actual.top, mapped.top);
+        if (row.picture != 0) {
+            const SIZE bitmap = BitmapSize(PictureOf(child));
+            EXPECT_NE(bitmap.cx, 0) << "no bitmap";
+            EXPECT_EQ(width, bitmap.cx);
+            EXPECT_EQ(height, bitmap.cy);
+        } else if (row.className == std::string("ComboBox")) {
+            EXPECT_EQ(width, mapped.right);
+            RECT dropped{};
+            ::SendMessageA(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+            dropped = RectIn(dialog, dropped);
+            EXPECT_EQ(dropped.left, mapped.left);
+            EXPECT_EQ(dropped.top, mapped.top);
+            EXPECT_EQ(dropped.right - dropped.left, mapped.right);
+        } else {
+            EXPECT_EQ(width, mapped.right);
+            EXPECT_EQ(height, mapped.bottom);
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The main window, built from template 102 by the framework's plain dialog:
+// the base initialisation alone fills the wave-factor list.
+
+TEST(CalculatorWindow, ControlsFollowTheTemplateOneByOne)
+{
+    CDialog dialog(IDD_CALCULATOR);
+    ModalScript script(dialog);
+    script
+        .Then([](HWND window) {
+            ExpectControls(window, expected::kCalculatorControls,
+                           std::size(expected::kCalculatorControls));
+        })
+        .ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+}
+
+TEST(CalculatorWindow, IsAVisibleFixedSizeCaptionedPopup)
+{
+    CDialog dialog(IDD_CALCULATOR);
+    ModalScript script(dialog);
+    script
+        .Then([](HWND window) {
+            EXPECT_EQ(WindowText(window), "VelQUOR");
+            // The window manager adds DS_3DLOOK to every window; left out here.
+            const DWORD compared = WS_POPUP | WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU |
+                                   WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME |
+                                   DS_MODALFRAME | DS_SETFONT;
+            EXPECT_EQ(StyleOf(window) & compared, expected::kCalculatorStyle)
+                << std::hex << "style 0x" << StyleOf(window);
+            EXPECT_EQ(ExStyleOf(window) & WS_EX_APPWINDOW, static_cast<DWORD>(WS_EX_APPWINDOW));
+            EXPECT_TRUE(::IsWindowVisible(window));
+            EXPECT_EQ(::GetMenu(window), nullptr);
+
+            RECT size{0, 0, 356, 346};
+            ::MapDialogRect(window, &size);
+            EXPECT_EQ(ClientSize(window).cx, size.right);
+            EXPECT_EQ(ClientSize(window).cy, size.bottom);
+
+            // The template's font: MS Sans Serif, 8 points, normal weight.
+            LOGFONTA font{};
+            const auto hfont = reinterpret_cast<HFONT>(::SendMessageA(window, WM_GETFONT, 0, 0));
+            ASSERT_NE(::GetObjectA(hfont, sizeof font, &font), 0);
+            EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
+            const HDC screen = ::GetDC(nullptr);
+            EXPECT_EQ(font.lfHeight, -::MulDiv(8, ::GetDeviceCaps(screen, LOGPIXELSY), 72));
+            ::ReleaseDC(nullptr, screen);
+            EXPECT_EQ(font.lfItalic, 0);
+        })
+        .ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+}
+
+TEST(CalculatorWindow, TabOrderSkipsTheResultFieldsAndWrapsAround)
+{
+    const std::vector<int> expectedOrder = {
+        IDC_CURRENT_DISTANCE, IDC_PROPOSED_POWER, IDC_PROPOSED_DISTANCE, IDC_RATIO_CALCULATE,
+        IDC_RATIO_INSTRUCTIONS, IDC_WAVELENGTH_FREQUENCY, IDC_WAVELENGTH_CALCULATE,
+        IDC_WAVELENGTH_INSTRUCTIONS, IDC_ANTENNA_FREQUENCY, IDC_WAVE_FACTOR,
+        IDC_ANTENNA_CALCULATE, IDC_ANTENNA_INSTRUCTIONS, IDC_ABOUT, IDOK, IDC_CURRENT_POWER,
+    };
+    CDialog dialog(IDD_CALCULATOR);
+    ModalScript script(dialog);
+    script
+        .Then([&](HWND window) {
+            // The window manager starts on the first tab stop.
+            EXPECT_EQ(::GetFocus(), ::GetDlgItem(window, IDC_CURRENT_POWER));
+            std::vector<int> order;
+            HWND at = ::GetDlgItem(window, IDC_CURRENT_POWER);
+            for (std::size_t i = 0; i < expectedOrder.size(); ++i) {
+                at = ::GetNextDlgTabItem(window, at, FALSE);
+                order.push_back(::GetDlgCtrlID(at));
+            }
+            EXPECT_EQ(order, expectedOrder);
+        })
+        .ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+}
+
+TEST(CalculatorWindow, WaveFactorListHoldsTheFourEntriesInOrderAndNoSelection)
+{
+    CDialog dialog(IDD_CALCULATOR);
+    ModalScript script(dialog);
+    script
+        .Then([](HWND window) {
+            const HWND list = ::GetDlgItem(window, IDC_WAVE_FACTOR);
+            std::vector<std::string> entries;
+            const LRESULT count = ::SendMessageA(list, CB_GETCOUNT, 0, 0);
+            for (LRESULT i = 0; i < count; ++i) {
+                char text[32] = "";
+                ::SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                               reinterpret_cast<LPARAM>(text));
+                entries.push_back(text);
+            }
+            EXPECT_EQ(entries, (std::vector<std::string>{"5/8 Wave", "1/2 Wave", "1/4 Wave",
+                                                         "1/8 Wave"}));
+            EXPECT_EQ(::SendMessageA(list, CB_GETCURSEL, 0, 0), CB_ERR);
+            EXPECT_EQ(WindowText(list), "");
+        })
+        .ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+}
+
+// The template's dropped-down height (50 units, its bytes are checked with
+// the resources) is there so that the open list shows every entry at once.
+TEST(CalculatorWindow, WaveFactorListDropsDownShowingAllFourEntries)
+{
+    CDialog dialog(IDD_CALCULATOR);
+    ModalScript script(dialog);
+    script
+        .Then([](HWND window) {
+            ::SendDlgItemMessageA(window, IDC_WAVE_FACTOR, CB_SHOWDROPDOWN, TRUE, 0);
+        })
+        .Then([](HWND window) {
+            const HWND combo = ::GetDlgItem(window, IDC_WAVE_FACTOR);
+            const HWND list = DroppedListOf(combo);
+            ASSERT_NE(list, nullptr);
+            EXPECT_EQ(::SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0), TRUE);
+            EXPECT_TRUE(::IsWindowVisible(list));
+            const LRESULT itemHeight = ::SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
+            EXPECT_GT(itemHeight, 0);
+            EXPECT_GE(ClientSize(list).cy, 4 * itemHeight);
+            EXPECT_EQ(::SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0);
+
+            // No lower than the template's dropped-down height allows.
+            RECT box{0, 161, 0, 50};  // top and height of the box
+            ::MapDialogRect(window, &box);
+            RECT listRect{};
+            ::GetWindowRect(list, &listRect);
+            listRect = RectIn(window, listRect);
+            EXPECT_LE(listRect.bottom, box.top + box.bottom);
+            ::SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+        })
+        .ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+}
+
+// ---------------------------------------------------------------------------
+// The pictures of both windows. (Each control takes its bitmap's size,
+// checked with the other controls above.)
+
+TEST(DialogPictures, EachPictureHoldsItsBitmapAtItsOwnSize)
+{
+    struct Row {
+        const char* name;
+        UINT dialogTemplate;
+        int control;
+        LONG width;
+        LONG height;
+    };
+    const Row rows[] = {
+        {"main window's banner", IDD_CALCULATOR, IDC_BANNER, 462, 81},
+        {"About box's portrait", IDD_ABOUTBOX, IDC_PORTRAIT, 90, 108},
+        {"About box's banner", IDD_ABOUTBOX, IDC_BANNER, 295, 52},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        CDialog dialog(row.dialogTemplate);
+        ModalScript script(dialog);
+        script
+            .Then([&row](HWND window) {
+                const HWND picture = ::GetDlgItem(window, row.control);
+                const HBITMAP bitmap = PictureOf(picture);
+                ASSERT_NE(bitmap, nullptr);
+                EXPECT_EQ(BitmapSize(bitmap).cx, row.width);
+                EXPECT_EQ(BitmapSize(bitmap).cy, row.height);
+            })
+            .ThenEnd();
+        EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The About box, template 100.
+
+TEST(AboutWindow, ControlsFollowTheTemplateOneByOne)
+{
+    CAboutDlg dialog;
+    ModalScript script(dialog);
+    script
+        .Then([](HWND window) {
+            ExpectControls(window, expected::kAboutControls, std::size(expected::kAboutControls));
+        })
+        .ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+}
+
+TEST(AboutWindow, ShowsTheNoticeAndTheAddressTheLinkOpens)
+{
+    CAboutDlg dialog;
+    ModalScript script(dialog);
+    script
+        .Then([](HWND window) {
+            const std::vector<HWND> children = ChildWindows(window);
+            ASSERT_EQ(children.size(), std::size(expected::kAboutControls));
+            EXPECT_NE(WindowText(children[expected::kNoticeIndex]), "");
+
+            const std::string link = kMailLink;
+            const std::string scheme = "mailto:";
+            ASSERT_EQ(link.compare(0, scheme.size(), scheme), 0) << link;
+            EXPECT_EQ(ItemText(window, IDC_MAIL_ADDRESS), link.substr(scheme.size()));
+        })
+        .ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+}
+
+TEST(AboutWindow, IsAPopupWithNoTitleBar)
+{
+    CAboutDlg dialog;
+    ModalScript script(dialog);
+    script
+        .Then([](HWND window) {
+            const DWORD compared = WS_POPUP | WS_CHILD | WS_CAPTION | WS_SYSMENU |
+                                   WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME |
+                                   DS_MODALFRAME | DS_SETFONT | DS_3DLOOK;
+            EXPECT_EQ(StyleOf(window) & compared, expected::kAboutStyle)
+                << std::hex << "style 0x" << StyleOf(window);
+            EXPECT_EQ(ExStyleOf(window) & WS_EX_APPWINDOW, 0u);
+            // The template leaves it hidden; the modal run shows it.
+            EXPECT_TRUE(::IsWindowVisible(window));
+
+            RECT size{0, 0, 235, 159};
+            ::MapDialogRect(window, &size);
+            EXPECT_EQ(ClientSize(window).cx, size.right);
+            EXPECT_EQ(ClientSize(window).cy, size.bottom);
+        })
+        .ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+}
+
+}  // namespace
