@@ -74,7 +74,34 @@ INT_PTR CDialog::DoModal()
 bool CDialog::OnInitDialog()
 {
     ExecuteDialogInit();
+    FitPicturesToTheirBitmaps();
     return true;
+}
+
+// A picture control sizes its window, border included, to its bitmap and
+// then stretches the bitmap into what is left inside the border: a sunken
+// picture would lose two pixels each way. Growing the window by its border
+// lets the bitmap be drawn at its own pixel size.
+void CDialog::FitPicturesToTheirBitmaps()
+{
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char className[8] = "";
+        ::GetClassNameA(child, className, sizeof className);
+        const LONG style = ::GetWindowLongA(child, GWL_STYLE);
+        if (lstrcmpiA(className, "Static") != 0 || (style & SS_TYPEMASK) != SS_BITMAP)
+            continue;
+        const auto bitmap = reinterpret_cast<HBITMAP>(
+            ::SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        BITMAP info{};
+        if (bitmap == nullptr || ::GetObjectA(bitmap, sizeof info, &info) == 0)
+            continue;
+        RECT frame{0, 0, info.bmWidth, info.bmHeight};
+        ::AdjustWindowRectEx(&frame, static_cast<DWORD>(style), FALSE,
+                             static_cast<DWORD>(::GetWindowLongA(child, GWL_EXSTYLE)));
+        ::SetWindowPos(child, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void CDialog::OnOK()

@@ -18,8 +18,9 @@ public:
     // 2 for Cancel, -1 when the window could not be created.
     INT_PTR DoModal();
 
-    // Fills list controls from the template's initialisation data. Returns
-    // true: the dialog manager puts the focus on the first tab stop.
+    // Fills list controls from the template's initialisation data and lets
+    // picture controls show their bitmaps unscaled. Returns true: the dialog
+    // manager puts the focus on the first tab stop.
     virtual bool OnInitDialog();
 
     // Ends the modal run with 1, without reading the fields: nothing is
@@ -45,6 +46,7 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void ExecuteDialogInit();
+    void FitPicturesToTheirBitmaps();
 
     UINT m_templateId;
     CWnd* m_pParentWnd;

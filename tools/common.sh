@@ -7,6 +7,7 @@ VELQUOR_PACKAGES=(
     g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
     wine wine32:i386
     xvfb xauth x11-apps x11-utils imagemagick
+    nsis
 )
 
 is_installed() {

@@ -168,6 +168,7 @@ TEST_P(BuiltResources, CatalogueHoldsExactlyTheProgramsResourcesAllInUsEnglish)
         {kDialogInit, IDD_CALCULATOR, kUsEnglish},
         {6 /* RT_STRING */, (IDS_ABOUTBOX >> 4) + 1, kUsEnglish},
         {16 /* RT_VERSION */, 1, kUsEnglish},
+        {24 /* RT_MANIFEST */, 1, kUsEnglish},
     };
     // The icon images are numbered by the resource compiler; they are the
     // ones the icon group names.

@@ -70,8 +70,8 @@ HBITMAP PictureOf(HWND control)
 }
 
 // Children in z-order against the rows in template order. The dialog
-// manager maps position and size each on its own; a picture takes its
-// bitmap's size. A combo box's window is the closed box; the template's
+// manager maps position and size each on its own; a picture holds its
+// bitmap inside its border. A combo box's window is the closed box; the template's
 // height is the box dropped down, whose place and width the box reports
 // (its height there is the list part alone under Wine), and which is
 // checked on its own.
@@ -99,10 +99,13 @@ void ExpectControls(HWND dialog, const ControlRow* rows, std::size_t count)
         EXPECT_EQ(actual.left, mapped.left);
         EXPECT_EQ(actual.top, mapped.top);
         if (row.picture != 0) {
+            // The inside of the sunken border is exactly the bitmap's size.
             const SIZE bitmap = BitmapSize(PictureOf(child));
             EXPECT_NE(bitmap.cx, 0) << "no bitmap";
-            EXPECT_EQ(width, bitmap.cx);
-            EXPECT_EQ(height, bitmap.cy);
+            const SIZE inside = ClientSize(child);
+            EXPECT_EQ(inside.cx, bitmap.cx);
+            EXPECT_EQ(inside.cy, bitmap.cy);
+            EXPECT_GT(width, bitmap.cx);
         } else if (row.className == std::string("ComboBox")) {
             EXPECT_EQ(width, mapped.right);
             RECT dropped{};

@@ -1,0 +1,95 @@
+# What ships, and how: VelQUOR.exe with README.md and LICENSE, as a portable
+# zip and as an installer made by NSIS (Debian's makensis). `tools/package`
+# makes both; `cpack` in build/win32 does the same by hand.
+#
+# The package takes its name and version from the program's version block,
+# so that what Windows lists under installed programs is what the program
+# says about itself.
+if(NOT WIN32)
+    return()
+endif()
+
+# The manifest is read by the resource compiler: a change to it must rebuild
+# the resources.
+set_property(SOURCE res/velquor.rc APPEND PROPERTY OBJECT_DEPENDS
+    "${PROJECT_SOURCE_DIR}/res/velquor.manifest")
+
+# --- Name and version, from the version block --------------------------------
+
+file(STRINGS "${PROJECT_SOURCE_DIR}/res/velquor.rc" velquor_product_name_line
+     REGEX "VALUE \"ProductName\"")
+file(STRINGS "${PROJECT_SOURCE_DIR}/res/velquor.rc" velquor_product_version_line
+     REGEX "^PRODUCTVERSION ")
+if(NOT velquor_product_name_line MATCHES "VALUE \"ProductName\", \"([^\"]+)\"")
+    message(FATAL_ERROR "res/velquor.rc: no ProductName in the version block")
+endif()
+set(VELQUOR_PRODUCT_NAME "${CMAKE_MATCH_1}")
+if(NOT velquor_product_version_line MATCHES "^PRODUCTVERSION ([0-9]+), *([0-9]+), *([0-9]+), *([0-9]+)")
+    message(FATAL_ERROR "res/velquor.rc: no PRODUCTVERSION")
+endif()
+set(VELQUOR_PRODUCT_VERSION "${CMAKE_MATCH_1}.${CMAKE_MATCH_2}.${CMAKE_MATCH_3}")
+if(NOT VELQUOR_PRODUCT_VERSION STREQUAL PROJECT_VERSION)
+    message(FATAL_ERROR "res/velquor.rc says version ${VELQUOR_PRODUCT_VERSION}, "
+                        "CMakeLists.txt says ${PROJECT_VERSION}: make them agree")
+endif()
+
+# --- What is installed --------------------------------------------------------
+
+# Everything goes into the one folder: the program needs nothing beside it.
+install(TARGETS VelQUOR RUNTIME DESTINATION .)
+install(FILES README.md LICENSE DESTINATION .)
+
+# --- The packages -------------------------------------------------------------
+
+# The values below reach cpack exactly as written here, backslashes and all.
+set(CPACK_VERBATIM_VARIABLES ON)
+set(CPACK_GENERATOR "ZIP;NSIS")
+set(CPACK_PACKAGE_NAME "${VELQUOR_PRODUCT_NAME}")
+set(CPACK_PACKAGE_VENDOR "the Velquor authors")
+set(CPACK_PACKAGE_VERSION "${VELQUOR_PRODUCT_VERSION}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Radiowave Properties Calculator")
+set(CPACK_PACKAGE_FILE_NAME "${VELQUOR_PRODUCT_NAME}-${VELQUOR_PRODUCT_VERSION}-win32")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY "${VELQUOR_PRODUCT_NAME}")
+# The key under ...\CurrentVersion\Uninstall, and under Software\<vendor>.
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "${VELQUOR_PRODUCT_NAME}")
+# Without these CPack would show its own licence and read-me.
+set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
+set(CPACK_RESOURCE_FILE_README "${PROJECT_SOURCE_DIR}/README.md")
+
+# The installer. Its version block carries the same name and version as the
+# program's, and its title, Start-menu folder and uninstall entry are named
+# after the product alone.
+set(CPACK_NSIS_PACKAGE_NAME "${VELQUOR_PRODUCT_NAME}")
+set(CPACK_NSIS_DISPLAY_NAME "${VELQUOR_PRODUCT_NAME}")
+set(CPACK_NSIS_INSTALLED_ICON_NAME "VelQUOR.exe")
+set(CPACK_NSIS_MUI_ICON "${PROJECT_SOURCE_DIR}/res/velquor.ico")
+set(CPACK_NSIS_MUI_UNIICON "${PROJECT_SOURCE_DIR}/res/velquor.ico")
+set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+
+# One Start-menu entry for the program, next to the uninstaller's. Written
+# out rather than left to CPACK_PACKAGE_EXECUTABLES, which would point the
+# shortcut at "$INSTDIR\bin" or "$INSTDIR\.".
+set(CPACK_NSIS_CREATE_ICONS_EXTRA
+    "  CreateShortCut \"$SMPROGRAMS\\$STARTMENU_FOLDER\\${VELQUOR_PRODUCT_NAME}.lnk\" \"$INSTDIR\\VelQUOR.exe\"")
+set(CPACK_NSIS_DELETE_ICONS_EXTRA
+    "  Delete \"$SMPROGRAMS\\$MUI_TEMP\\${VELQUOR_PRODUCT_NAME}.lnk\"")
+
+# Top-level NSIS statements: the installer's version block, and an uninstall
+# step CPack's script lacks. That script stores the install folder under
+# Software\<vendor>\<product> and, on uninstalling, deletes the product's key
+# but leaves the vendor's, now empty: remove it too, if nothing else is in it.
+set(CPACK_NSIS_DEFINES "
+  VIProductVersion \"${VELQUOR_PRODUCT_VERSION}.0\"
+  VIAddVersionKey /LANG=1033 \"ProductName\" \"${VELQUOR_PRODUCT_NAME}\"
+  VIAddVersionKey /LANG=1033 \"ProductVersion\" \"${VELQUOR_PRODUCT_VERSION}\"
+  VIAddVersionKey /LANG=1033 \"FileVersion\" \"${VELQUOR_PRODUCT_VERSION}\"
+  VIAddVersionKey /LANG=1033 \"FileDescription\" \"${VELQUOR_PRODUCT_NAME} ${VELQUOR_PRODUCT_VERSION} Setup\"
+  VIAddVersionKey /LANG=1033 \"LegalCopyright\" \"Copyright (C) 2026 ${CPACK_PACKAGE_VENDOR}\"
+
+Function un.onUninstSuccess
+  DeleteRegKey /ifempty SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\"
+FunctionEnd
+")
+
+include(CPack)

@@ -1,0 +1,44 @@
+# The program needs no DLL beyond Windows' own: its import directory, read by
+# objdump, names only system DLLs from the list below, and no runtime of the
+# compiler's (libstdc++, libgcc, libwinpthread).
+#
+#   cmake -DOBJDUMP=... -DPROGRAM=.../VelQUOR.exe -P check_imports.cmake
+cmake_minimum_required(VERSION 3.25)
+foreach(variable OBJDUMP PROGRAM)
+    if(NOT DEFINED ${variable})
+        message(FATAL_ERROR "${variable} is not set")
+    endif()
+endforeach()
+
+# DLLs that every 32-bit Windows since XP has in its system folder.
+set(allowed
+    advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll
+    ole32.dll oleaut32.dll shell32.dll shlwapi.dll user32.dll version.dll)
+
+execute_process(COMMAND "${OBJDUMP}" -p "${PROGRAM}"
+                OUTPUT_VARIABLE dump RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${OBJDUMP} cannot read ${PROGRAM}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\n]+" lines "${dump}")
+set(imports "")
+foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^DLL Name: " "" name "${line}")
+    string(STRIP "${name}" name)
+    list(APPEND imports "${name}")
+endforeach()
+if(NOT imports)
+    message(FATAL_ERROR "no import directory found in ${PROGRAM}")
+endif()
+message(STATUS "${PROGRAM} imports: ${imports}")
+
+set(refused "")
+foreach(name IN LISTS imports)
+    string(TOLOWER "${name}" lower)
+    if(NOT lower IN_LIST allowed)
+        list(APPEND refused "${name}")
+    endif()
+endforeach()
+if(refused)
+    message(FATAL_ERROR "imports beyond Windows' own: ${refused}")
+endif()

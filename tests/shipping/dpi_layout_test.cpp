@@ -1,0 +1,827 @@
+// How the two dialogs come out at the display's DPI. Each is created for real
+// from the program's resources, which are linked into this test as they are
+// into VelQUOR.exe (manifest included), and checked from inside its own modal
+// run: the dialog's own fonts can be measured only in its own process. The
+// Wine prefix the test runs in fixes the DPI (see CMakeLists.txt), and
+// VELQUOR_EXPECTED_DPI says which it is.
+//
+// The last test starts VelQUOR.exe itself and checks that it lays out exactly
+// as the dialog checked here.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "about_dlg.h"
+#include "calculator_dlg.h"
+#include "help_texts.h"
+#include "identifiers.h"
+#include "shipping_support.h"
+
+// Sizes compare and print as sizes in the checks below.
+inline bool operator==(const SIZE& a, const SIZE& b)
+{
+    return a.cx == b.cx && a.cy == b.cy;
+}
+
+inline void PrintTo(const SIZE& size, std::ostream* out)
+{
+    *out << size.cx << " x " << size.cy;
+}
+
+namespace {
+
+int ExpectedDpi()
+{
+    const char* value = std::getenv("VELQUOR_EXPECTED_DPI");
+    return value != nullptr ? std::atoi(value) : 0;
+}
+
+std::string DpiName()
+{
+    return std::to_string(ExpectedDpi()) + "dpi";
+}
+
+// ---------------------------------------------------------------------------
+// Reading windows
+
+std::string TextOf(HWND window)
+{
+    const int length = ::GetWindowTextLengthA(window);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = ::GetWindowTextA(window, text.data(), length + 1);
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
+}
+
+std::string ClassOf(HWND window)
+{
+    char name[64] = "";
+    ::GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// The 16-bit identifier the dialog manager gave a control (IDC_STATIC is
+// 0xFFFF there).
+WORD IdOf(HWND control)
+{
+    return static_cast<WORD>(::GetWindowLongPtrA(control, GWLP_ID));
+}
+
+constexpr WORD kUnnamed = 0xFFFF;
+
+// The dialog's controls in z-order, which for a dialog is template order.
+std::vector<HWND> ControlsOf(HWND dialog)
+{
+    std::vector<HWND> controls;
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT))
+        controls.push_back(child);
+    return controls;
+}
+
+// A control's window rectangle in its dialog's client coordinates.
+RECT RectInDialog(HWND control)
+{
+    RECT rect{};
+    ::GetWindowRect(control, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+SIZE ClientSize(HWND window)
+{
+    RECT client{};
+    ::GetClientRect(window, &client);
+    return {client.right, client.bottom};
+}
+
+SIZE BitmapSize(HBITMAP bitmap)
+{
+    BITMAP info{};
+    if (bitmap == nullptr || ::GetObjectA(bitmap, sizeof info, &info) == 0)
+        return {0, 0};
+    return {info.bmWidth, info.bmHeight};
+}
+
+// A control by identifier, class and the start of its text.
+std::string Describe(HWND control)
+{
+    std::string text = TextOf(control);
+    if (text.size() > 40)
+        text = text.substr(0, 40) + "...";
+    for (char& c : text)
+        if (c == '\n')
+            c = ' ';
+    return "control " + std::to_string(static_cast<short>(IdOf(control))) + " (" +
+           ClassOf(control) + " \"" + text + "\")";
+}
+
+std::string Describe(const RECT& rect)
+{
+    return "(" + std::to_string(rect.left) + ", " + std::to_string(rect.top) + ")-(" +
+           std::to_string(rect.right) + ", " + std::to_string(rect.bottom) + ")";
+}
+
+std::string Describe(SIZE size)
+{
+    return std::to_string(size.cx) + " x " + std::to_string(size.cy);
+}
+
+bool Contains(const RECT& outer, const RECT& inner)
+{
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+// ---------------------------------------------------------------------------
+// Measuring text in a control's own font
+
+HFONT FontOf(HWND window)
+{
+    return reinterpret_cast<HFONT>(::SendMessageA(window, WM_GETFONT, 0, 0));
+}
+
+TEXTMETRICA MetricsOf(HFONT font)
+{
+    HDC dc = ::GetDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, font);
+    TEXTMETRICA metrics{};
+    ::GetTextMetricsA(dc, &metrics);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(nullptr, dc);
+    return metrics;
+}
+
+// The size `text` takes in `font`, drawn as DrawText draws it with `format`
+// into `width` pixels (DT_WORDBREAK wraps at that width; a word wider than
+// it makes the result wider).
+SIZE MeasureText(HFONT font, const std::string& text, int width, UINT format)
+{
+    HDC dc = ::GetDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, font);
+    RECT needed{0, 0, width, 0};
+    ::DrawTextA(dc, text.c_str(), -1, &needed, format | DT_CALCRECT);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(nullptr, dc);
+    return {needed.right, needed.bottom};
+}
+
+// The format a text static draws its text with.
+UINT StaticTextFormat(HWND control)
+{
+    const LONG style = ::GetWindowLongA(control, GWL_STYLE);
+    UINT format = DT_WORDBREAK | DT_EXPANDTABS;
+    if (style & SS_NOPREFIX)
+        format |= DT_NOPREFIX;
+    return format;
+}
+
+bool IsTextStatic(HWND control)
+{
+    if (ClassOf(control) != "Static")
+        return false;
+    const LONG kind = ::GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK;
+    return kind == SS_LEFT || kind == SS_CENTER || kind == SS_RIGHT;
+}
+
+LONG ButtonKind(HWND control)
+{
+    return ::GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
+}
+
+bool IsButtonOfKind(HWND control, std::initializer_list<LONG> kinds)
+{
+    if (ClassOf(control) != "Button")
+        return false;
+    for (LONG kind : kinds)
+        if (ButtonKind(control) == kind)
+            return true;
+    return false;
+}
+
+// Where a wrapped text static's text does not fit: an empty string when it
+// does, otherwise what it needs and what it has.
+std::string StaticTextCutOff(HWND control, const std::string& text)
+{
+    const SIZE client = ClientSize(control);
+    const SIZE needed = MeasureText(FontOf(control), text, client.cx, StaticTextFormat(control));
+    if (needed.cx <= client.cx && needed.cy <= client.cy)
+        return {};
+    return Describe(control) + " needs " + Describe(needed) + " pixels for its text, has " +
+           Describe(client);
+}
+
+// Every text of `dialog` that does not fit where it is shown:
+// - a text static's text, wrapped as the static wraps it, within its client
+//   area;
+// - a push button's caption, on one line, within the button's face (its
+//   client area less the 3-D border on each side);
+// - a group box's caption, on one line, with an average character's width
+//   to spare at each end for the frame's corners;
+// - an edit field's line height within its client area.
+std::vector<std::string> TextsCutOff(HWND dialog)
+{
+    const int edgeX = ::GetSystemMetrics(SM_CXEDGE);
+    const int edgeY = ::GetSystemMetrics(SM_CYEDGE);
+    std::vector<std::string> cutOff;
+    for (HWND control : ControlsOf(dialog)) {
+        const std::string text = TextOf(control);
+        const SIZE client = ClientSize(control);
+        const HFONT font = FontOf(control);
+        if (IsTextStatic(control)) {
+            if (text.empty())
+                continue;
+            const std::string problem = StaticTextCutOff(control, text);
+            if (!problem.empty())
+                cutOff.push_back(problem);
+        } else if (IsButtonOfKind(control, {BS_PUSHBUTTON, BS_DEFPUSHBUTTON})) {
+            const SIZE needed = MeasureText(font, text, 0, DT_SINGLELINE);
+            const SIZE face{client.cx - 2 * edgeX, client.cy - 2 * edgeY};
+            if (needed.cx > face.cx || needed.cy > face.cy)
+                cutOff.push_back(Describe(control) + " needs " + Describe(needed) +
+                                 " pixels, its face is " + Describe(face));
+        } else if (IsButtonOfKind(control, {BS_GROUPBOX})) {
+            const SIZE needed = MeasureText(font, text, 0, DT_SINGLELINE);
+            const LONG spare = 2 * MetricsOf(font).tmAveCharWidth;
+            if (needed.cx + spare > client.cx)
+                cutOff.push_back(Describe(control) + " needs " + std::to_string(needed.cx + spare) +
+                                 " pixels across, has " + std::to_string(client.cx));
+        } else if (ClassOf(control) == "Edit") {
+            const LONG line = MetricsOf(font).tmHeight;
+            if (line > client.cy)
+                cutOff.push_back(Describe(control) + " shows lines " + std::to_string(line) +
+                                 " pixels high in " + std::to_string(client.cy));
+        }
+    }
+    return cutOff;
+}
+
+// ---------------------------------------------------------------------------
+// A modal run with checks inside it
+
+// Runs a dialog with DoModal; once its window is on screen and painted,
+// calls `check` with it and ends the run. A thread timer, dispatched by the
+// dialog's own modal loop, does it; a dialog that has not shown itself
+// within the time limit is ended and the test fails.
+class CheckedRun {
+public:
+    static constexpr INT_PTR kChecked = 0x5EED;
+    static constexpr INT_PTR kNeverShown = -0x5EED;
+    static constexpr DWORD kTimeLimitMs = 20000;
+
+    static INT_PTR Run(CDialog& dialog, std::function<void(HWND)> check)
+    {
+        s_dialog = &dialog;
+        s_check = std::move(check);
+        s_start = ::GetTickCount();
+        s_timer = ::SetTimer(nullptr, 0, 20, &Tick);
+        const INT_PTR result = dialog.DoModal();
+        if (s_timer != 0)
+            ::KillTimer(nullptr, s_timer);
+        s_timer = 0;
+        s_dialog = nullptr;
+        s_check = nullptr;
+        return result;
+    }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (s_dialog == nullptr || s_dialog->m_hWnd == nullptr || s_timer == 0)
+            return;
+        const HWND window = s_dialog->m_hWnd;
+        if (!::IsWindowVisible(window)) {
+            if (::GetTickCount() - s_start > kTimeLimitMs) {
+                ::KillTimer(nullptr, s_timer);
+                s_timer = 0;
+                ADD_FAILURE() << "the dialog did not show itself within " << kTimeLimitMs << " ms";
+                s_dialog->EndDialog(static_cast<int>(kNeverShown));
+            }
+            return;
+        }
+        ::KillTimer(nullptr, s_timer);
+        s_timer = 0;
+        ::RedrawWindow(window, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        const auto check = std::move(s_check);
+        check(window);
+        s_dialog->EndDialog(static_cast<int>(kChecked));
+    }
+
+    static inline CDialog* s_dialog = nullptr;
+    static inline std::function<void(HWND)> s_check;
+    static inline DWORD s_start = 0;
+    static inline UINT_PTR s_timer = 0;
+};
+
+void RunMainWindow(const std::function<void(HWND)>& check)
+{
+    CCalculatorDlg dialog;
+    EXPECT_EQ(CheckedRun::Run(dialog, check), CheckedRun::kChecked);
+}
+
+void RunAboutBox(const std::function<void(HWND)>& check)
+{
+    CAboutDlg dialog;
+    EXPECT_EQ(CheckedRun::Run(dialog, check), CheckedRun::kChecked);
+}
+
+// ---------------------------------------------------------------------------
+// Which control belongs to which group
+
+struct GroupMembers {
+    int group;
+    std::vector<int> ids;
+    // Labels with no identifier of their own, by text, in template order.
+    std::vector<std::string> labels;
+};
+
+const std::vector<GroupMembers>& MainWindowGroups()
+{
+    static const std::vector<GroupMembers> groups = {
+        {IDC_RATIO_GROUP,
+         {IDC_LABEL_CURRENT_POWER, IDC_LABEL_CURRENT_DISTANCE, IDC_LABEL_PROPOSED_POWER,
+          IDC_LABEL_PROPOSED_DISTANCE, IDC_CURRENT_POWER, IDC_CURRENT_DISTANCE, IDC_PROPOSED_POWER,
+          IDC_PROPOSED_DISTANCE, IDC_RATIO_CALCULATE, IDC_RATIO_INSTRUCTIONS},
+         {}},
+        {IDC_WAVELENGTH_GROUP,
+         {IDC_WAVELENGTH_FREQUENCY, IDC_WAVELENGTH, IDC_WAVELENGTH_CALCULATE,
+          IDC_WAVELENGTH_INSTRUCTIONS},
+         {"Frequency", "Wavelength"}},
+        {IDC_ANTENNA_GROUP,
+         {IDC_ANTENNA_FREQUENCY, IDC_WAVE_FACTOR, IDC_ANTENNA_LENGTH, IDC_ANTENNA_CALCULATE,
+          IDC_ANTENNA_INSTRUCTIONS},
+         {"Frequency", "Wave Factor", "Antenna Length"}},
+        {IDC_INSTRUCTIONS_GROUP, {IDC_INSTRUCTIONS_TEXT}, {}},
+    };
+    return groups;
+}
+
+// The controls of the main window that stand outside every group.
+const std::vector<int> kOutsideEveryGroup = {IDC_BANNER, IDC_ABOUT, IDOK};
+
+// Every control of the main window with the group box it belongs in (null
+// for the ones outside every group). Fails the test when a control is found
+// in no list or a listed one is missing.
+std::map<HWND, HWND> GroupOfEachControl(HWND dialog)
+{
+    std::map<HWND, HWND> groupOf;
+    std::vector<HWND> unnamedLabels;
+    for (HWND control : ControlsOf(dialog))
+        if (IdOf(control) == kUnnamed)
+            unnamedLabels.push_back(control);
+    std::size_t nextLabel = 0;
+
+    for (const GroupMembers& members : MainWindowGroups()) {
+        const HWND group = ::GetDlgItem(dialog, members.group);
+        EXPECT_NE(group, nullptr) << "no group box " << members.group;
+        groupOf[group] = nullptr;
+        for (int id : members.ids) {
+            const HWND control = ::GetDlgItem(dialog, id);
+            EXPECT_NE(control, nullptr) << "no control " << id;
+            if (control != nullptr)
+                groupOf[control] = group;
+        }
+        for (const std::string& label : members.labels) {
+            if (nextLabel >= unnamedLabels.size()) {
+                ADD_FAILURE() << "no label \"" << label << "\"";
+                continue;
+            }
+            const HWND control = unnamedLabels[nextLabel++];
+            EXPECT_EQ(TextOf(control), label);
+            groupOf[control] = group;
+        }
+    }
+    EXPECT_EQ(nextLabel, unnamedLabels.size()) << "labels with no identifier that no group claims";
+    for (int id : kOutsideEveryGroup) {
+        const HWND control = ::GetDlgItem(dialog, id);
+        EXPECT_NE(control, nullptr) << "no control " << id;
+        groupOf[control] = nullptr;
+    }
+    for (HWND control : ControlsOf(dialog))
+        EXPECT_EQ(groupOf.count(control), 1u) << Describe(control) << " is in no list here";
+    return groupOf;
+}
+
+// The inside of a group box: below its caption and within its frame.
+RECT InsideOfGroup(HWND group)
+{
+    const RECT frame = RectInDialog(group);
+    const LONG caption = MetricsOf(FontOf(group)).tmHeight;
+    return {frame.left + ::GetSystemMetrics(SM_CXEDGE), frame.top + caption,
+            frame.right - ::GetSystemMetrics(SM_CXEDGE), frame.bottom - ::GetSystemMetrics(SM_CYEDGE)};
+}
+
+// ---------------------------------------------------------------------------
+// Pictures
+
+struct PictureExpectation {
+    int control;
+    int bitmap;
+    SIZE size;
+};
+
+// The static shows bitmap resource `expected.bitmap` at its own pixel size,
+// nothing scaled: the bitmap it holds has the resource's size, the control
+// is sized to that bitmap, and each pixel of its client area is the
+// resource's pixel at the same place. The control's window is either the
+// bitmap's size (as Wine sizes it: the sunken frame then covers the
+// bitmap's last two columns and rows) or the bitmap's size plus the frame.
+void ExpectPictureAtItsOwnSize(HWND dialog, const PictureExpectation& expected)
+{
+    const HWND control = ::GetDlgItem(dialog, expected.control);
+    ASSERT_NE(control, nullptr);
+    const auto shown = reinterpret_cast<HBITMAP>(::SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    EXPECT_EQ(BitmapSize(shown), expected.size)
+        << "the bitmap is " << Describe(BitmapSize(shown)) << ", expected " << Describe(expected.size);
+
+    const RECT window = RectInDialog(control);
+    const SIZE outer{window.right - window.left, window.bottom - window.top};
+    const SIZE client = ClientSize(control);
+    const SIZE frame{outer.cx - client.cx, outer.cy - client.cy};
+    const SIZE framed{expected.size.cx + frame.cx, expected.size.cy + frame.cy};
+    EXPECT_TRUE(outer == expected.size || outer == framed)
+        << "the picture's control is " << Describe(outer) << " with a frame of " << Describe(frame)
+        << ", for a bitmap of " << Describe(expected.size);
+
+    const auto original = static_cast<HBITMAP>(
+        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(expected.bitmap), IMAGE_BITMAP,
+                     0, 0, LR_CREATEDIBSECTION));
+    ASSERT_NE(original, nullptr);
+    const shipping::Picture wanted = shipping::PictureOfBitmap(original);
+    ::DeleteObject(original);
+    ASSERT_EQ(wanted.width, expected.size.cx);
+    ASSERT_EQ(wanted.height, expected.size.cy);
+
+    const shipping::Picture onScreen = shipping::CopyClientArea(control);
+    ASSERT_EQ(onScreen.width, client.cx);
+    ASSERT_EQ(onScreen.height, client.cy);
+    ASSERT_LE(client.cx, wanted.width);
+    ASSERT_LE(client.cy, wanted.height);
+    int differing = 0;
+    int firstX = -1;
+    int firstY = -1;
+    for (int y = 0; y < onScreen.height; ++y) {
+        for (int x = 0; x < onScreen.width; ++x) {
+            if (std::equal(wanted.Pixel(x, y), wanted.Pixel(x, y) + 3, onScreen.Pixel(x, y)))
+                continue;
+            if (differing++ == 0) {
+                firstX = x;
+                firstY = y;
+            }
+        }
+    }
+    if (differing == 0)
+        return;
+    // Say whether what is shown is the bitmap squeezed into the client area.
+    for (int mode : {COLORONCOLOR, BLACKONWHITE, HALFTONE}) {
+        HDC screen = ::GetDC(nullptr);
+        HDC source = ::CreateCompatibleDC(screen);
+        HDC target = ::CreateCompatibleDC(screen);
+        HBITMAP squeezed = ::CreateCompatibleBitmap(screen, client.cx, client.cy);
+        const auto loaded = static_cast<HBITMAP>(
+            ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(expected.bitmap), IMAGE_BITMAP, 0, 0, 0));
+        HGDIOBJ oldSource = ::SelectObject(source, loaded);
+        HGDIOBJ oldTarget = ::SelectObject(target, squeezed);
+        ::SetStretchBltMode(target, mode);
+        ::StretchBlt(target, 0, 0, client.cx, client.cy, source, 0, 0, expected.size.cx, expected.size.cy, SRCCOPY);
+        ::SelectObject(source, oldSource);
+        ::SelectObject(target, oldTarget);
+        const shipping::Picture candidate = shipping::PictureOfBitmap(squeezed);
+        ::DeleteObject(squeezed);
+        ::DeleteObject(loaded);
+        ::DeleteDC(source);
+        ::DeleteDC(target);
+        ::ReleaseDC(nullptr, screen);
+        if (candidate.bgr == onScreen.bgr && client.cx != expected.size.cx) {
+            ADD_FAILURE() << "bitmap " << expected.bitmap << " (" << Describe(expected.size)
+                          << ") is shown squeezed into the " << Describe(client)
+                          << " client area: it is exactly what StretchBlt makes of it in stretch mode "
+                          << (mode == COLORONCOLOR ? "COLORONCOLOR" : mode == BLACKONWHITE ? "BLACKONWHITE" : "HALFTONE");
+            break;
+        }
+    }
+    const unsigned char* want = wanted.Pixel(firstX, firstY);
+    const unsigned char* got = onScreen.Pixel(firstX, firstY);
+    ADD_FAILURE() << differing << " pixels of bitmap " << expected.bitmap
+                  << " are shown differently; the first at (" << firstX << ", " << firstY
+                  << ") is BGR " << int(got[0]) << "," << int(got[1]) << "," << int(got[2]) << " for "
+                  << int(want[0]) << "," << int(want[1]) << "," << int(want[2])
+                  << "; both pictures are kept beside the screenshots";
+    const std::string folder = shipping::WindowsPath(VELQUOR_SHIPPING_ARTIFACTS);
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string stem = folder + "\\bitmap-" + std::to_string(expected.bitmap) + "-" + DpiName();
+    shipping::WriteBmp(stem + "-resource.bmp", wanted);
+    shipping::WriteBmp(stem + "-shown.bmp", onScreen);
+}
+
+void KeepPicture(HWND dialog, const std::string& name)
+{
+    const std::string folder = shipping::WindowsPath(VELQUOR_SHIPPING_ARTIFACTS);
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string path = folder + "\\" + name + "-" + DpiName() + ".bmp";
+    EXPECT_TRUE(shipping::WriteBmp(path, shipping::CopyClientArea(dialog))) << "cannot write " << path;
+}
+
+// ---------------------------------------------------------------------------
+// The display
+
+TEST(Display, HasTheDpiThePrefixWasGiven)
+{
+    ASSERT_NE(ExpectedDpi(), 0) << "VELQUOR_EXPECTED_DPI is not set";
+    HDC screen = ::GetDC(nullptr);
+    EXPECT_EQ(::GetDeviceCaps(screen, LOGPIXELSX), ExpectedDpi());
+    EXPECT_EQ(::GetDeviceCaps(screen, LOGPIXELSY), ExpectedDpi());
+    ::ReleaseDC(nullptr, screen);
+}
+
+// The manifest's setting reaches the process: its activation context, made
+// from the manifest linked in with the resources, says it is DPI-aware.
+// (Wine 8 treats every process as DPI-aware, manifest or not; Windows treats
+// one without the setting as unaware and stretches its windows.)
+TEST(Display, TheTestRunsWithTheProgramsManifestAndIsDpiAware)
+{
+    wchar_t value[16] = L"";
+    SIZE_T written = 0;
+    ASSERT_TRUE(::QueryActCtxSettingsW(0, nullptr, L"http://schemas.microsoft.com/SMI/2005/WindowsSettings",
+                                       L"dpiAware", value, 16, &written))
+        << "error " << ::GetLastError();
+    EXPECT_EQ(std::wstring(value), L"true");
+    EXPECT_TRUE(::IsProcessDPIAware());
+}
+
+// ---------------------------------------------------------------------------
+// The main window
+
+TEST(MainWindow, DialogFontIsEightPointAtTheDisplaysDpi)
+{
+    RunMainWindow([](HWND dialog) {
+        LOGFONTA font{};
+        ASSERT_NE(::GetObjectA(FontOf(dialog), sizeof font, &font), 0);
+        EXPECT_EQ(font.lfHeight, -::MulDiv(8, ExpectedDpi(), 72));
+        EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
+    });
+}
+
+TEST(MainWindow, EveryControlLiesInsideItsGroupBox)
+{
+    RunMainWindow([](HWND dialog) {
+        for (const auto& [control, group] : GroupOfEachControl(dialog)) {
+            if (group == nullptr)
+                continue;
+            const RECT inside = InsideOfGroup(group);
+            const RECT rect = RectInDialog(control);
+            EXPECT_TRUE(Contains(inside, rect))
+                << Describe(control) << " at " << Describe(rect) << " is not inside "
+                << Describe(group) << ", whose inside is " << Describe(inside);
+        }
+    });
+}
+
+TEST(MainWindow, ControlsOutsideTheGroupBoxesOverlapNoOther)
+{
+    RunMainWindow([](HWND dialog) {
+        std::vector<HWND> controls;
+        for (HWND control : ControlsOf(dialog))
+            if (!IsButtonOfKind(control, {BS_GROUPBOX}))
+                controls.push_back(control);
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            for (std::size_t j = i + 1; j < controls.size(); ++j) {
+                const RECT a = RectInDialog(controls[i]);
+                const RECT b = RectInDialog(controls[j]);
+                RECT common{};
+                EXPECT_FALSE(::IntersectRect(&common, &a, &b))
+                    << Describe(controls[i]) << " at " << Describe(a) << " overlaps "
+                    << Describe(controls[j]) << " at " << Describe(b);
+            }
+        }
+    });
+}
+
+TEST(MainWindow, EveryControlLiesInsideTheClientArea)
+{
+    RunMainWindow([](HWND dialog) {
+        const SIZE client = ClientSize(dialog);
+        const RECT area{0, 0, client.cx, client.cy};
+        for (HWND control : ControlsOf(dialog)) {
+            const RECT rect = RectInDialog(control);
+            EXPECT_TRUE(Contains(area, rect)) << Describe(control) << " at " << Describe(rect)
+                                              << " reaches out of the client area "
+                                              << Describe(client);
+        }
+    });
+}
+
+TEST(MainWindow, NoLabelButtonOrCaptionIsCutOff)
+{
+    RunMainWindow([](HWND dialog) {
+        for (const std::string& problem : TextsCutOff(dialog))
+            ADD_FAILURE() << problem;
+    });
+}
+
+// The pane neither scrolls nor grows: a help text longer than it is cut off
+// at its bottom edge. The opening prompt and the wavelength text fit; the
+// two longer texts lose their last line in this font, by design.
+TEST(MainWindow, InstructionTextsFillThePaneWhichKeepsItsSize)
+{
+    RunMainWindow([](HWND dialog) {
+        const HWND pane = ::GetDlgItem(dialog, IDC_INSTRUCTIONS_TEXT);
+        ASSERT_NE(pane, nullptr);
+        const RECT paneRect = RectInDialog(pane);
+        EXPECT_EQ(TextOf(pane), kOpeningPrompt);
+        const std::string opening = StaticTextCutOff(pane, TextOf(pane));
+        EXPECT_TRUE(opening.empty()) << opening;
+
+        const struct {
+            int button;
+            const char* text;
+            bool fits;
+        } buttons[] = {
+            {IDC_RATIO_INSTRUCTIONS, kRatioHelpText, false},
+            {IDC_WAVELENGTH_INSTRUCTIONS, kWavelengthHelpText, true},
+            {IDC_ANTENNA_INSTRUCTIONS, kAntennaHelpText, false},
+        };
+        for (const auto& [button, text, fits] : buttons) {
+            ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(dialog, button)));
+            EXPECT_EQ(TextOf(pane), text) << "after the Instructions button " << button;
+            const std::string problem = StaticTextCutOff(pane, TextOf(pane));
+            if (fits)
+                EXPECT_TRUE(problem.empty()) << "after the Instructions button " << button << ": " << problem;
+            const RECT now = RectInDialog(pane);
+            EXPECT_TRUE(EqualRect(&now, &paneRect)) << "the pane moved or grew: " << Describe(now);
+            ::UpdateWindow(pane);
+            KeepPicture(dialog, "instructions-" + std::to_string(button));
+        }
+    });
+}
+
+TEST(MainWindow, WaveFactorEntriesFitTheList)
+{
+    RunMainWindow([](HWND dialog) {
+        const HWND list = ::GetDlgItem(dialog, IDC_WAVE_FACTOR);
+        ASSERT_NE(list, nullptr);
+        const HFONT font = FontOf(list);
+        const LRESULT fieldHeight = ::SendMessageA(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+        EXPECT_GE(fieldHeight, MetricsOf(font).tmHeight);
+        const LONG room = ClientSize(list).cx - ::GetSystemMetrics(SM_CXVSCROLL) -
+                          2 * ::GetSystemMetrics(SM_CXEDGE);
+        const LRESULT count = ::SendMessageA(list, CB_GETCOUNT, 0, 0);
+        EXPECT_EQ(count, 4);
+        for (LRESULT i = 0; i < count; ++i) {
+            char entry[64] = "";
+            ::SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry));
+            const SIZE needed = MeasureText(font, entry, 0, DT_SINGLELINE);
+            EXPECT_LE(needed.cx, room) << "\"" << entry << "\" needs " << needed.cx << " pixels";
+        }
+    });
+}
+
+TEST(MainWindow, BannerIsDrawnAtItsOwnPixelSize)
+{
+    RunMainWindow([](HWND dialog) {
+        ExpectPictureAtItsOwnSize(dialog, {IDC_BANNER, IDB_BANNER, {462, 81}});
+        KeepPicture(dialog, "main-window");
+    });
+}
+
+// ---------------------------------------------------------------------------
+// The About box
+
+TEST(AboutBox, EveryControlLiesInsideTheClientArea)
+{
+    RunAboutBox([](HWND dialog) {
+        const SIZE client = ClientSize(dialog);
+        const RECT area{0, 0, client.cx, client.cy};
+        const std::vector<HWND> controls = ControlsOf(dialog);
+        EXPECT_EQ(controls.size(), 6u);
+        for (HWND control : controls) {
+            const RECT rect = RectInDialog(control);
+            EXPECT_TRUE(Contains(area, rect)) << Describe(control) << " at " << Describe(rect)
+                                              << " reaches out of the client area "
+                                              << Describe(client);
+        }
+    });
+}
+
+TEST(AboutBox, NoTextIsCutOff)
+{
+    RunAboutBox([](HWND dialog) {
+        for (const std::string& problem : TextsCutOff(dialog))
+            ADD_FAILURE() << problem;
+    });
+}
+
+TEST(AboutBox, PortraitAndBannerAreDrawnAtTheirOwnPixelSize)
+{
+    RunAboutBox([](HWND dialog) {
+        ExpectPictureAtItsOwnSize(dialog, {IDC_PORTRAIT, IDB_PORTRAIT, {90, 108}});
+        ExpectPictureAtItsOwnSize(dialog, {IDC_BANNER, IDB_ABOUT_BANNER, {295, 52}});
+        KeepPicture(dialog, "about-box");
+    });
+}
+
+// ---------------------------------------------------------------------------
+// VelQUOR.exe itself
+
+struct Placed {
+    WORD id;
+    std::string className;
+    RECT rect;
+
+    bool operator==(const Placed& other) const
+    {
+        return id == other.id && className == other.className && ::EqualRect(&rect, &other.rect);
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const Placed& placed)
+{
+    return out << static_cast<short>(placed.id) << " " << placed.className << " " << Describe(placed.rect);
+}
+
+std::vector<Placed> Layout(HWND dialog)
+{
+    std::vector<Placed> layout;
+    for (HWND control : ControlsOf(dialog))
+        layout.push_back({IdOf(control), ClassOf(control), RectInDialog(control)});
+    return layout;
+}
+
+struct WindowSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process == search->process && ::IsWindowVisible(window) && ClassOf(window) == "#32770" &&
+        TextOf(window) == "VelQUOR") {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+TEST(VelquorExe, LaysOutExactlyAsTheCheckedDialog)
+{
+    SIZE checkedClient{};
+    std::vector<Placed> checkedLayout;
+    RunMainWindow([&](HWND dialog) {
+        checkedClient = ClientSize(dialog);
+        checkedLayout = Layout(dialog);
+    });
+    ASSERT_EQ(checkedLayout.size(), 32u);
+
+    std::string commandLine = "\"" + shipping::WindowsPath(VELQUOR_EXE_PATH) + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &startup, &process))
+        << "cannot start " << commandLine;
+    WindowSearch search{process.dwProcessId, nullptr};
+    for (int i = 0; i < 1000 && search.found == nullptr; ++i) {
+        if (::WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0)
+            break;
+        ::EnumWindows(&FindMainWindow, reinterpret_cast<LPARAM>(&search));
+    }
+    if (search.found != nullptr) {
+        // Geometry is readable across processes; wait for the dialog manager
+        // to have finished creating the window (it answers messages then).
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutA(search.found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+        EXPECT_EQ(ClientSize(search.found), checkedClient);
+        EXPECT_EQ(Layout(search.found), checkedLayout);
+        ::PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(search.found, IDOK)));
+    } else {
+        ADD_FAILURE() << "VelQUOR.exe showed no window captioned VelQUOR";
+    }
+    if (::WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "VelQUOR.exe did not end on Exit";
+        ::TerminateProcess(process.hProcess, 1);
+        ::WaitForSingleObject(process.hProcess, 5000);
+    } else {
+        DWORD code = 1;
+        ::GetExitCodeProcess(process.hProcess, &code);
+        EXPECT_EQ(code, 0u);
+    }
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+}
+
+}  // namespace

@@ -1,0 +1,28 @@
+# Makes the zip and the installer into PACKAGE_DIR with CPack, from the
+# build's CPack configuration, after emptying the folder: the tests then find
+# exactly what this run made.
+#
+#   cmake -DCPACK=... -DCONFIG=.../CPackConfig.cmake -DPACKAGE_DIR=... -P make_packages.cmake
+cmake_minimum_required(VERSION 3.25)
+foreach(variable CPACK CONFIG PACKAGE_DIR)
+    if(NOT DEFINED ${variable})
+        message(FATAL_ERROR "${variable} is not set")
+    endif()
+endforeach()
+
+file(REMOVE_RECURSE "${PACKAGE_DIR}")
+file(MAKE_DIRECTORY "${PACKAGE_DIR}")
+execute_process(
+    COMMAND "${CPACK}" -G "ZIP;NSIS" --config "${CONFIG}" -B "${PACKAGE_DIR}"
+    RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "cpack failed (${status})")
+endif()
+
+file(GLOB made RELATIVE "${PACKAGE_DIR}" "${PACKAGE_DIR}/*.zip" "${PACKAGE_DIR}/*.exe")
+list(SORT made)
+message(STATUS "made: ${made}")
+list(LENGTH made count)
+if(NOT count EQUAL 2)
+    message(FATAL_ERROR "expected one zip and one installer in ${PACKAGE_DIR}, found: ${made}")
+endif()

@@ -1,0 +1,160 @@
+#pragma once
+
+// Small helpers shared by the tests of what ships: paths as Wine sees them,
+// files read whole, pictures of windows kept as BMP files.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace shipping {
+
+// A Unix path of the build tree as a Windows path: Wine maps / to drive Z:.
+inline std::string WindowsPath(std::string path)
+{
+    if (!path.empty() && path[0] == '/')
+        path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+// The whole file, or nothing when it cannot be read.
+inline std::vector<unsigned char> ReadWholeFile(const std::string& path)
+{
+    std::vector<unsigned char> bytes;
+    FILE* in = std::fopen(path.c_str(), "rb");
+    if (in == nullptr)
+        return bytes;
+    unsigned char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    std::fclose(in);
+    return bytes;
+}
+
+// A 24-bit picture, top row first, as rows of blue, green, red bytes with no
+// padding.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> bgr;
+
+    const unsigned char* Pixel(int x, int y) const
+    {
+        return &bgr[(static_cast<std::size_t>(y) * width + x) * 3];
+    }
+};
+
+// The pixels of `bitmap` as 24-bit colour (a palette bitmap is looked up in
+// its palette).
+inline Picture PictureOfBitmap(HBITMAP bitmap)
+{
+    Picture picture;
+    BITMAP info{};
+    if (bitmap == nullptr || ::GetObjectA(bitmap, sizeof info, &info) == 0)
+        return picture;
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = info.bmWidth;
+    header.biHeight = -info.bmHeight;  // top row first
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    const int stride = (info.bmWidth * 3 + 3) & ~3;
+    std::vector<unsigned char> rows(static_cast<std::size_t>(stride) * info.bmHeight);
+    HDC screen = ::GetDC(nullptr);
+    const int lines = ::GetDIBits(screen, bitmap, 0, info.bmHeight, rows.data(),
+                                  reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    if (lines != info.bmHeight)
+        return picture;
+    picture.width = info.bmWidth;
+    picture.height = info.bmHeight;
+    picture.bgr.resize(static_cast<std::size_t>(picture.width) * picture.height * 3);
+    for (int y = 0; y < picture.height; ++y)
+        std::copy_n(&rows[static_cast<std::size_t>(y) * stride], picture.width * 3,
+                    &picture.bgr[static_cast<std::size_t>(y) * picture.width * 3]);
+    return picture;
+}
+
+// What `source` shows in the rectangle (x, y, width, height) of its
+// coordinates, copied from it with BitBlt.
+inline Picture CopyFromDc(HDC source, int x, int y, int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return {};
+    HDC memory = ::CreateCompatibleDC(source);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(source, width, height);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    const BOOL copied = ::BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+    Picture picture = copied ? PictureOfBitmap(bitmap) : Picture{};
+    ::DeleteObject(bitmap);
+    return picture;
+}
+
+// What a window shows in its client area, from its own device context: the
+// whole client area, also where it reaches beyond the screen.
+inline Picture CopyClientArea(HWND window)
+{
+    RECT client{};
+    ::GetClientRect(window, &client);
+    HDC dc = ::GetDC(window);
+    Picture picture = CopyFromDc(dc, 0, 0, client.right, client.bottom);
+    ::ReleaseDC(window, dc);
+    return picture;
+}
+
+// What the screen shows where `window` is.
+inline Picture CopyFromScreen(HWND window)
+{
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    ::IntersectRect(&rect, &rect, &screen);
+    HDC dc = ::GetDC(nullptr);
+    Picture picture = CopyFromDc(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    ::ReleaseDC(nullptr, dc);
+    return picture;
+}
+
+// Writes `picture` as a 24-bit BMP file (Windows path). False on failure.
+inline bool WriteBmp(const std::string& path, const Picture& picture)
+{
+    if (picture.width <= 0 || picture.height <= 0)
+        return false;
+    const int stride = (picture.width * 3 + 3) & ~3;
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = picture.width;
+    header.biHeight = picture.height;  // bottom row first, as BMP files store it
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = static_cast<DWORD>(stride) * picture.height;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + header.biSizeImage;
+
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (out == nullptr)
+        return false;
+    bool written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+                   std::fwrite(&header, sizeof header, 1, out) == 1;
+    std::vector<unsigned char> row(static_cast<std::size_t>(stride), 0);
+    for (int y = picture.height - 1; written && y >= 0; --y) {
+        std::copy_n(picture.Pixel(0, y), picture.width * 3, row.begin());
+        written = std::fwrite(row.data(), row.size(), 1, out) == 1;
+    }
+    return std::fclose(out) == 0 && written;
+}
+
+}  // namespace shipping

@@ -1,0 +1,310 @@
+// Measures VelQUOR.exe against a bare dialog built in the same tree, on the
+// Windows side (under Wine, or on Windows): how long each takes from process
+// start to a visible main window, how long a click on Calculate takes to show
+// its result, how big each file is and how much private memory each holds
+// once started. It prints the figures; it judges none of them.
+//
+//   velquor_bench.exe VELQUOR.EXE BARE_DIALOG.EXE [RUNS]
+//
+// Start-up runs alternate between the two programs, so that whatever else
+// the machine does falls on both alike.
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "identifiers.h"
+
+namespace {
+
+double Milliseconds()
+{
+    static const double ticksPerMs = [] {
+        LARGE_INTEGER frequency{};
+        ::QueryPerformanceFrequency(&frequency);
+        return static_cast<double>(frequency.QuadPart) / 1000.0;
+    }();
+    LARGE_INTEGER now{};
+    ::QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / ticksPerMs;
+}
+
+struct Series {
+    std::vector<double> values;
+
+    double Min() const { return *std::min_element(values.begin(), values.end()); }
+    double Median() const
+    {
+        std::vector<double> sorted = values;
+        std::sort(sorted.begin(), sorted.end());
+        const std::size_t n = sorted.size();
+        return n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+    }
+};
+
+struct Search {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<Search*>(param);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    char className[16] = "";
+    ::GetClassNameA(window, className, sizeof className);
+    if (process == search->process && std::strcmp(className, "#32770") == 0 && ::IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// One started program and what its start took.
+struct Run {
+    PROCESS_INFORMATION process{};
+    HWND window = nullptr;
+    double toVisible = 0;    // process created .. main window visible
+    double toAnswering = 0;  // process created .. window answers a message
+};
+
+// Starts `program` and waits for its main window; false (and says why) when
+// it shows none within 30 seconds.
+bool Start(const std::string& program, Run& run)
+{
+    std::string commandLine = "\"" + program + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    const double start = Milliseconds();
+    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &run.process)) {
+        std::printf("error: cannot start %s (error %lu)\n", program.c_str(), ::GetLastError());
+        return false;
+    }
+    Search search{run.process.dwProcessId, nullptr};
+    for (;;) {
+        ::EnumWindows(&FindVisibleDialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr)
+            break;
+        if (Milliseconds() - start > 30000 ||
+            ::WaitForSingleObject(run.process.hProcess, 0) == WAIT_OBJECT_0) {
+            std::printf("error: %s showed no window\n", program.c_str());
+            return false;
+        }
+        ::Sleep(1);
+    }
+    run.toVisible = Milliseconds() - start;
+    run.window = search.found;
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(run.window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
+    run.toAnswering = Milliseconds() - start;
+    return true;
+}
+
+// Ends the program with its default button (Exit or OK) and waits for it.
+void Close(Run& run)
+{
+    if (run.window != nullptr)
+        ::PostMessageA(run.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(run.window, IDOK)));
+    if (::WaitForSingleObject(run.process.hProcess, 10000) != WAIT_OBJECT_0) {
+        std::printf("warning: the program did not end on its default button; ended it\n");
+        ::TerminateProcess(run.process.hProcess, 1);
+        ::WaitForSingleObject(run.process.hProcess, 5000);
+    }
+    ::CloseHandle(run.process.hThread);
+    ::CloseHandle(run.process.hProcess);
+    run = Run{};
+}
+
+struct Memory {
+    SIZE_T privateUsage = 0;
+    SIZE_T pagefileUsage = 0;
+    SIZE_T workingSet = 0;
+};
+
+Memory MemoryOf(HANDLE process)
+{
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    Memory memory;
+    if (::GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters)) {
+        memory.privateUsage = counters.PrivateUsage;
+        memory.pagefileUsage = counters.PagefileUsage;
+        memory.workingSet = counters.WorkingSetSize;
+    }
+    return memory;
+}
+
+long long FileSize(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool SetText(HWND dialog, int id, const char* text)
+{
+    DWORD_PTR ignored = 0;
+    return ::SendMessageTimeoutA(::GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text),
+                                 SMTO_ABORTIFHUNG, 5000, &ignored) != 0;
+}
+
+std::string GetText(HWND dialog, int id)
+{
+    char text[128] = "";
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(::GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                          SMTO_ABORTIFHUNG, 5000, &ignored);
+    return text;
+}
+
+// A left click at the centre of a control, posted to it: it goes through the
+// program's message loop and dialog manager like a click of the mouse, and
+// needs neither the mouse nor the foreground.
+void PostClick(HWND control)
+{
+    RECT client{};
+    ::GetClientRect(control, &client);
+    const LPARAM at = MAKELPARAM(client.right / 2, client.bottom / 2);
+    ::PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(control, WM_LBUTTONUP, 0, at);
+}
+
+// Clicks Calculate and waits for Proposed Distance to show `expected`; the
+// time taken, or a negative number when it never did.
+double TimeCalculate(HWND dialog, const std::string& expected)
+{
+    const HWND button = ::GetDlgItem(dialog, IDC_RATIO_CALCULATE);
+    const double start = Milliseconds();
+    PostClick(button);
+    while (GetText(dialog, IDC_PROPOSED_DISTANCE) != expected) {
+        if (Milliseconds() - start > 10000)
+            return -1;
+    }
+    return Milliseconds() - start;
+}
+
+void PrintRow(const char* what, const Series& series, const char* unit = "ms")
+{
+    std::printf("  %-34s %9.1f %s %9.1f %s\n", what, series.Min(), unit, series.Median(), unit);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::printf("usage: velquor_bench VELQUOR.EXE BARE_DIALOG.EXE [RUNS]\n");
+        return 2;
+    }
+    const std::string velquor = argv[1];
+    const std::string bare = argv[2];
+    const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 15;
+
+    // One start of each, not counted: the first start of a program pays for
+    // loading Wine's DLLs and the file into the cache.
+    for (const std::string& program : {velquor, bare}) {
+        Run run;
+        if (!Start(program, run))
+            return 1;
+        Close(run);
+    }
+
+    Series velquorVisible, bareVisible, velquorAnswering, bareAnswering, ratioVisible;
+    Memory velquorMemory, bareMemory;
+    for (int i = 0; i < runs; ++i) {
+        Run run;
+        if (!Start(velquor, run))
+            return 1;
+        velquorVisible.values.push_back(run.toVisible);
+        velquorAnswering.values.push_back(run.toAnswering);
+        velquorMemory = MemoryOf(run.process.hProcess);
+        Close(run);
+
+        if (!Start(bare, run))
+            return 1;
+        bareVisible.values.push_back(run.toVisible);
+        bareAnswering.values.push_back(run.toAnswering);
+        bareMemory = MemoryOf(run.process.hProcess);
+        Close(run);
+    }
+
+    // Calculate: 100 W reach 10 miles; 400 W reach 20.
+    Series calculate;
+    {
+        Run run;
+        if (!Start(velquor, run))
+            return 1;
+        const HWND dialog = run.window;
+        SetText(dialog, IDC_CURRENT_POWER, "100");
+        SetText(dialog, IDC_CURRENT_DISTANCE, "10");
+        SetText(dialog, IDC_PROPOSED_POWER, "400");
+        SetText(dialog, IDC_PROPOSED_DISTANCE, "0");
+        // The first click also moves the focus off Current Power, which
+        // reads every field once more: not counted.
+        if (TimeCalculate(dialog, "20") < 0) {
+            std::printf("error: Calculate did not show 20 in Proposed Distance (it shows \"%s\")\n",
+                        GetText(dialog, IDC_PROPOSED_DISTANCE).c_str());
+            Close(run);
+            return 1;
+        }
+        for (int i = 0; i < runs; ++i) {
+            SetText(dialog, IDC_PROPOSED_DISTANCE, "0");
+            const double taken = TimeCalculate(dialog, "20");
+            if (taken < 0) {
+                std::printf("error: Calculate did not show 20 in Proposed Distance\n");
+                Close(run);
+                return 1;
+            }
+            calculate.values.push_back(taken);
+        }
+        Close(run);
+    }
+
+    std::printf("Start-up, %d runs of each, alternating (QueryPerformanceCounter; windows polled every 1 ms)\n",
+                runs);
+    std::printf("  %-34s %12s %12s\n", "", "min", "median");
+    PrintRow("VelQUOR.exe: window visible", velquorVisible);
+    PrintRow("bare dialog: window visible", bareVisible);
+    std::printf("  %-34s %12.2f %12.2f\n", "ratio VelQUOR / bare", velquorVisible.Min() / bareVisible.Min(),
+                velquorVisible.Median() / bareVisible.Median());
+    PrintRow("VelQUOR.exe: window answers", velquorAnswering);
+    PrintRow("bare dialog: window answers", bareAnswering);
+    std::printf("  %-34s %12.2f %12.2f\n", "ratio VelQUOR / bare", velquorAnswering.Min() / bareAnswering.Min(),
+                velquorAnswering.Median() / bareAnswering.Median());
+
+    std::printf("\nCalculate (ratio group, 100 W / 10 mi -> 400 W), %d posted clicks until Proposed Distance shows 20\n",
+                runs);
+    PrintRow("click to result", calculate);
+
+    const long long velquorSize = FileSize(velquor);
+    const long long bareSize = FileSize(bare);
+    std::printf("\nExecutable size (stripped, statically linked)\n");
+    std::printf("  %-34s %12lld bytes\n", "VelQUOR.exe", velquorSize);
+    std::printf("  %-34s %12lld bytes\n", "bare dialog", bareSize);
+    if (bareSize > 0)
+        std::printf("  %-34s %12.1f\n", "ratio VelQUOR / bare", static_cast<double>(velquorSize) / bareSize);
+
+    std::printf("\nMemory once the main window is up (GetProcessMemoryInfo, last run)\n");
+    std::printf("  %-28s %14s %14s %14s\n", "", "PrivateUsage", "PagefileUsage", "WorkingSetSize");
+    for (const auto& [name, memory] : {std::pair<const char*, Memory>{"VelQUOR.exe", velquorMemory},
+                                       std::pair<const char*, Memory>{"bare dialog", bareMemory}}) {
+        std::printf("  %-28s %10.0f KiB %10.0f KiB %10.0f KiB\n", name, memory.privateUsage / 1024.0,
+                    memory.pagefileUsage / 1024.0, memory.workingSet / 1024.0);
+    }
+    if (velquorMemory.privateUsage == 0)
+        std::printf("  (PrivateUsage is not filled in here, as under Wine; PagefileUsage, which Windows\n"
+                    "   keeps equal to it, is the private memory: under Wine, the process's anonymous\n"
+                    "   resident memory, RssAnon in /proc/PID/status of its wine process)\n");
+    return 0;
+}
