@@ -152,6 +152,25 @@ void CDialog::ExecuteDialogInit()
     }
 }
 
+// A picture control does not always delete the bitmap it loaded from the
+// template when it is destroyed: take each one back and delete it here, so
+// that opening a dialog again and again costs nothing.
+void CDialog::ReleasePictures()
+{
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char className[8] = "";
+        ::GetClassNameA(child, className, sizeof className);
+        const LONG style = ::GetWindowLongA(child, GWL_STYLE);
+        if (lstrcmpiA(className, "Static") != 0 || (style & SS_TYPEMASK) != SS_BITMAP)
+            continue;
+        const auto bitmap = reinterpret_cast<HBITMAP>(
+            ::SendMessageA(child, STM_SETIMAGE, IMAGE_BITMAP, 0));
+        if (bitmap != nullptr)
+            ::DeleteObject(bitmap);
+    }
+}
+
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* self = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
@@ -175,6 +194,8 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG)
         return OnInitDialog() ? TRUE : FALSE;
+    if (message == WM_DESTROY)
+        ReleasePictures();
     if (message == WM_COMMAND && m_ending)
         return FALSE;
 

@@ -47,6 +47,7 @@ private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void ExecuteDialogInit();
     void FitPicturesToTheirBitmaps();
+    void ReleasePictures();
 
     UINT m_templateId;
     CWnd* m_pParentWnd;

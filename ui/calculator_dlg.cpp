@@ -99,7 +99,21 @@ bool CCalculatorDlg::OnControlNotification(UINT id, UINT code)
     // is taken and dropped.
     if (InDataExchange())
         return FindNotification(static_cast<int>(id), code) != nullptr;
+    // A field also loses the focus when the focus leaves the window, as when
+    // the About box opens from the system menu or the user switches to
+    // another program. A read pass then could show its message over the
+    // box being opened and hand the focus back to this window, which must
+    // stay disabled: the leaving is dropped, and what the field holds is
+    // read when the focus next moves on inside the window.
+    if ((code == kEditKillFocus || code == kListKillFocus) && !FocusIsInside())
+        return FindNotification(static_cast<int>(id), code) != nullptr;
     return DispatchNotification(m_form, *this, static_cast<int>(id), code);
+}
+
+bool CCalculatorDlg::FocusIsInside() const
+{
+    const HWND focus = ::GetFocus();
+    return focus != nullptr && (focus == m_hWnd || ::IsChild(m_hWnd, focus));
 }
 
 const MessageMap* CCalculatorDlg::GetThisMessageMap()

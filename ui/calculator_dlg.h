@@ -33,4 +33,7 @@ protected:
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     bool OnControlNotification(UINT id, UINT code);
+
+private:
+    bool FocusIsInside() const;
 };
