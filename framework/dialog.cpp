@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "win_app.h"
 
@@ -44,6 +45,21 @@ bool ReturnsResultDirectly(UINT message)
     }
 }
 
+// The dialog's picture controls: statics that show a bitmap.
+std::vector<HWND> PictureControls(HWND dialog)
+{
+    std::vector<HWND> pictures;
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char className[8] = "";
+        ::GetClassNameA(child, className, sizeof className);
+        if (lstrcmpiA(className, "Static") == 0 &&
+            (::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP)
+            pictures.push_back(child);
+    }
+    return pictures;
+}
+
 }  // namespace
 
 CDialog::CDialog(UINT templateId, CWnd* parent)
@@ -84,13 +100,8 @@ bool CDialog::OnInitDialog()
 // lets the bitmap be drawn at its own pixel size.
 void CDialog::FitPicturesToTheirBitmaps()
 {
-    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr;
-         child = ::GetWindow(child, GW_HWNDNEXT)) {
-        char className[8] = "";
-        ::GetClassNameA(child, className, sizeof className);
+    for (HWND child : PictureControls(m_hWnd)) {
         const LONG style = ::GetWindowLongA(child, GWL_STYLE);
-        if (lstrcmpiA(className, "Static") != 0 || (style & SS_TYPEMASK) != SS_BITMAP)
-            continue;
         const auto bitmap = reinterpret_cast<HBITMAP>(
             ::SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0));
         BITMAP info{};
@@ -157,13 +168,7 @@ void CDialog::ExecuteDialogInit()
 // that opening a dialog again and again costs nothing.
 void CDialog::ReleasePictures()
 {
-    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr;
-         child = ::GetWindow(child, GW_HWNDNEXT)) {
-        char className[8] = "";
-        ::GetClassNameA(child, className, sizeof className);
-        const LONG style = ::GetWindowLongA(child, GWL_STYLE);
-        if (lstrcmpiA(className, "Static") != 0 || (style & SS_TYPEMASK) != SS_BITMAP)
-            continue;
+    for (HWND child : PictureControls(m_hWnd)) {
         const auto bitmap = reinterpret_cast<HBITMAP>(
             ::SendMessageA(child, STM_SETIMAGE, IMAGE_BITMAP, 0));
         if (bitmap != nullptr)
