@@ -3,7 +3,7 @@
 
 # Everything the build, the tests and the program need on Debian 12.
 VELQUOR_PACKAGES=(
-    cmake make g++ libgtest-dev
+    cmake make g++ libgtest-dev libdragonbox-dev libfast-float-dev
     g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
     wine wine32:i386
     xvfb xauth x11-apps x11-utils imagemagick

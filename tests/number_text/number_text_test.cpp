@@ -1,17 +1,27 @@
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
-#include "fake_window.h"
 #include "number_text.h"
 
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// The bit pattern of a double, so that -0.0 and 0.0 compare apart.
+std::uint64_t Bits(double value)
+{
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
 
 TEST(FormatNumber, GivesTheShortestTextThatReadsBack)
 {
@@ -25,6 +35,12 @@ TEST(FormatNumber, GivesTheShortestTextThatReadsBack)
         {0.1, "0.1"},
         {1e21, "1e+21"},
         {1e-7, "1e-07"},
+        {1e-3, "0.001"},  // as long as "1e-03": the plain form wins a tie
+        {1e5, "1e+05"},
+        {123456.0, "123456"},
+        // Plain digits past the shortest ones are the integer the double
+        // holds, not zeros.
+        {1.2345678901234568e20, "123456789012345683968"},
         {std::numeric_limits<double>::denorm_min(), "5e-324"},
         {std::numeric_limits<double>::max(), "1.7976931348623157e+308"},
         {kInf, "inf"},
@@ -71,6 +87,10 @@ TEST(ParseNumber, AcceptsNumbersAndRejectsEverythingElse)
         {"0.000000000000000000001e-310", 0.0},
         {"1e-320", 9.99988671826831e-321},
         {"2.4703282292062328e-324", std::numeric_limits<double>::denorm_min()},
+        {"2.4703282292062327e-324", 0.0},  // just under half the smallest
+        {"1.7976931348623158e308", std::numeric_limits<double>::max()},
+        {"1.7976931348623159e308", kInf},  // rounds past the largest
+        {"-1.7976931348623159e308", -kInf},
         {"1797693134862315799999", 1.7976931348623157e+21},
         {"inf", kInf},
         {"INF", kInf},
