@@ -92,6 +92,10 @@ TEST(ParseNumber, AcceptsNumbersAndRejectsEverythingElse)
         {"1.7976931348623159e308", kInf},  // rounds past the largest
         {"-1.7976931348623159e308", -kInf},
         {"1797693134862315799999", 1.7976931348623157e+21},
+        // Rounded once: a product rounded first to the x87 unit's 64 bits
+        // and then to 53 lands one unit off.
+        {"2.0466713949483e+24", 2.0466713949483e+24},
+        {"3.22704956115555e+22", 3.22704956115555e+22},
         {"inf", kInf},
         {"INF", kInf},
         {"-Infinity", -kInf},
