@@ -36,7 +36,7 @@ std::function<void(VelquorSession&)> PostSysCommand(WPARAM command)
 void ChooseLastSystemMenuItem(VelquorSession& app)
 {
     app.Press(VK_SPACE, {VK_MENU});
-    ASSERT_TRUE(VelquorSession::WaitUntil([&] { return !app.OtherWindows("#32768").empty(); }))
+    ASSERT_TRUE(support::WaitUntil([&] { return !app.OtherWindows("#32768").empty(); }))
         << "Alt+Space opened no menu";
     app.Press(VK_UP);
     app.Press(VK_RETURN);
@@ -76,7 +76,7 @@ TEST_F(AboutBox, OpensEveryTimeFromButtonAndSystemMenuAndClosesEveryWay)
 
         round.close(app, about);
         ASSERT_TRUE(VelquorSession::WaitForGone(about)) << "the About box stayed open";
-        ASSERT_TRUE(VelquorSession::WaitUntil([&] { return ::IsWindowEnabled(app.Main()) != FALSE; }))
+        ASSERT_TRUE(support::WaitUntil([&] { return ::IsWindowEnabled(app.Main()) != FALSE; }))
             << "the main window stayed disabled";
         app.Settle();
         ASSERT_TRUE(app.IsRunning()) << "closing the About box ended the program";

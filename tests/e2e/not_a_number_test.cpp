@@ -18,7 +18,7 @@ constexpr DWORD kWatchMs = 3000;
 std::set<HWND> MessagesSeenDuring(const VelquorSession& app, DWORD ms)
 {
     std::set<HWND> seen;
-    VelquorSession::WaitUntil([&] {
+    support::WaitUntil([&] {
         for (HWND box : app.DialogsShowing(kNotANumber))
             seen.insert(box);
         return false;
@@ -40,7 +40,7 @@ TEST_F(NotANumber, TabOutOfCurrentPowerShowsOneMessageThenTheProgramWorks)
     EXPECT_EQ(::GetWindow(box, GW_OWNER), app.Main());
     const std::set<HWND> seen = MessagesSeenDuring(app, kWatchMs);
     EXPECT_EQ(seen, std::set<HWND>{box}) << "the message was shown more than once";
-    app.SaveScreenshot("NotANumber.TheMessage");
+    KeepScreenshot();
 
     app.Click(::GetDlgItem(box, IDOK));
     ASSERT_TRUE(VelquorSession::WaitForGone(box)) << "the message box did not close";

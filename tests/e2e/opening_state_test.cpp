@@ -31,7 +31,7 @@ TEST_F(OpeningState, FieldsShowZeroListIsEmptyPaneShowsPromptFocusInCurrentPower
 
     EXPECT_EQ(app.Text(IDC_INSTRUCTIONS_TEXT), kOpeningPrompt);
     EXPECT_EQ(app.FocusId(), IDC_CURRENT_POWER);
-    EXPECT_EQ(VelquorSession::TextOf(app.Main()), "VelQUOR");
+    EXPECT_EQ(support::TextOf(app.Main()), "VelQUOR");
     EXPECT_TRUE(app.OtherDialogs().empty()) << "a dialog besides the main window is open";
 }
 
@@ -48,7 +48,7 @@ TEST_F(OpeningState, EveryLabelAndThePromptAreShownWhole)
 TEST_F(OpeningState, LastSystemMenuItemOpensTheAboutBox)
 {
     app.Press(VK_SPACE, {VK_MENU});
-    ASSERT_TRUE(VelquorSession::WaitUntil([&] { return !app.OtherWindows("#32768").empty(); }))
+    ASSERT_TRUE(support::WaitUntil([&] { return !app.OtherWindows("#32768").empty(); }))
         << "Alt+Space opened no menu";
 
     app.Press(VK_UP);
@@ -62,7 +62,7 @@ TEST_F(OpeningState, LastSystemMenuItemOpensTheAboutBox)
     KeepScreenshot();
     app.Press(VK_ESCAPE);
     EXPECT_TRUE(VelquorSession::WaitForGone(about));
-    EXPECT_TRUE(VelquorSession::WaitUntil([&] { return ::IsWindowEnabled(app.Main()) != FALSE; }));
+    EXPECT_TRUE(support::WaitUntil([&] { return ::IsWindowEnabled(app.Main()) != FALSE; }));
     EXPECT_TRUE(app.IsRunning());
 }
 

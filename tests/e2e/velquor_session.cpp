@@ -4,73 +4,25 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "paths.h"
+#include "picture.h"
+
 namespace {
 
-constexpr DWORD kAnswerTimeoutMs = 2000;  // for one message to the program
 constexpr DWORD kStartTimeoutMs = 20000;  // a cold Wine start can be slow
-
-// Under Wine a Unix path is reachable through drive Z:.
-std::string WindowsPath(std::string path)
-{
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
 
 std::string ProgramPath()
 {
     if (const char* fromEnvironment = std::getenv("VELQUOR_EXE"))
-        return WindowsPath(fromEnvironment);
-    return WindowsPath(VELQUOR_EXE_PATH);
+        return support::WindowsPath(fromEnvironment);
+    return support::WindowsPath(VELQUOR_EXE_PATH);
 }
 
-std::string ClassOf(HWND window)
-{
-    char name[64] = "";
-    ::GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-DWORD ProcessOf(HWND window)
-{
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    return process;
-}
-
-struct TopLevelSearch {
-    DWORD process;
-    const char* className;  // nullptr: any class
-    const char* caption;    // nullptr: any caption
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectTopLevel(HWND window, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<TopLevelSearch*>(lParam);
-    if (ProcessOf(window) != search->process || !::IsWindowVisible(window))
-        return TRUE;
-    if (search->className && ClassOf(window) != search->className)
-        return TRUE;
-    if (search->caption) {
-        char caption[256] = "";
-        ::GetWindowTextA(window, caption, sizeof caption);
-        if (std::strcmp(caption, search->caption) != 0)
-            return TRUE;
-    }
-    search->found.push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> TopLevelWindows(DWORD process, const char* className, const char* caption)
-{
-    TopLevelSearch search{process, className, caption, {}};
-    ::EnumWindows(&CollectTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+using support::ClassOf;
+using support::ProcessOf;
+using support::TextOf;
+using support::TopLevelWindows;
+using support::WaitUntil;
 
 BOOL CALLBACK CollectChild(HWND window, LPARAM lParam)
 {
@@ -121,104 +73,30 @@ INPUT MouseButton(bool up)
     return input;
 }
 
-bool WriteBmp(const std::string& path, HBITMAP bitmap, int width, int height)
-{
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = height;  // bottom-up, as BMP files store it
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<unsigned char> pixels(static_cast<std::size_t>(stride) * height);
-
-    HDC screen = ::GetDC(nullptr);
-    const int lines = ::GetDIBits(screen, bitmap, 0, height, pixels.data(),
-                                  reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
-    if (lines != height)
-        return false;
-
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    header.biSizeImage = static_cast<DWORD>(pixels.size());
-
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (out == nullptr)
-        return false;
-    const bool written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-                         std::fwrite(&header, sizeof header, 1, out) == 1 &&
-                         std::fwrite(pixels.data(), pixels.size(), 1, out) == 1;
-    return std::fclose(out) == 0 && written;
-}
-
 }  // namespace
-
-VelquorSession::~VelquorSession()
-{
-    Kill();
-}
 
 ::testing::AssertionResult VelquorSession::Start()
 {
-    std::string commandLine = "\"" + ProgramPath() + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &m_process)) {
-        return ::testing::AssertionFailure()
-               << "cannot start " << commandLine << " (error " << ::GetLastError() << ")";
-    }
-    const DWORD process = m_process.dwProcessId;
-    WaitUntil([&] {
-        const auto found = TopLevelWindows(process, "#32770", "VelQUOR");
-        if (found.size() == 1)
-            m_main = found.front();
-        return m_main != nullptr || !IsRunning();
-    }, kStartTimeoutMs);
-    if (m_main == nullptr) {
-        return ::testing::AssertionFailure()
-               << "no window captioned VelQUOR appeared within " << kStartTimeoutMs
-               << " ms" << (IsRunning() ? "" : "; the program ended");
-    }
+    if (!m_program.Start(ProgramPath(), "VelQUOR", kStartTimeoutMs))
+        return ::testing::AssertionFailure() << m_program.Error();
     // The dialog manager puts the focus on the first tab stop once
     // WM_INITDIALOG has returned; wait for the window to be that far.
     WaitUntil([&] { return Focus() != nullptr; });
     return ::testing::AssertionSuccess();
 }
 
-std::string VelquorSession::TextOf(HWND window)
-{
-    if (window == nullptr)
-        return "<no window>";
-    DWORD_PTR length = 0;
-    if (!::SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG,
-                               kAnswerTimeoutMs, &length))
-        return "<no answer>";
-    std::string text(length + 1, '\0');
-    DWORD_PTR copied = 0;
-    if (!::SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                               SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied))
-        return "<no answer>";
-    text.resize(std::strlen(text.c_str()));
-    return text;
-}
-
 std::optional<LRESULT> VelquorSession::Send(int id, UINT message, WPARAM wParam, LPARAM lParam) const
 {
     DWORD_PTR result = 0;
     if (!::SendMessageTimeoutA(Item(id), message, wParam, lParam, SMTO_ABORTIFHUNG,
-                               kAnswerTimeoutMs, &result))
+                               support::kAnswerTimeoutMs, &result))
         return std::nullopt;
     return static_cast<LRESULT>(result);
 }
 
 HWND VelquorSession::Focus() const
 {
-    return ThreadInfo(m_main).hwndFocus;
+    return ThreadInfo(Main()).hwndFocus;
 }
 
 int VelquorSession::FocusId() const
@@ -251,7 +129,7 @@ std::vector<std::string> VelquorSession::ListEntries(int id) const
         DWORD_PTR ignored = 0;
         ::SendMessageTimeoutW(Item(id), CB_GETLBTEXT, static_cast<WPARAM>(index),
                               reinterpret_cast<LPARAM>(wide.data()), SMTO_ABORTIFHUNG,
-                              kAnswerTimeoutMs, &ignored);
+                              support::kAnswerTimeoutMs, &ignored);
         std::string text;
         for (wchar_t c : wide) {
             if (c == L'\0')
@@ -267,7 +145,7 @@ std::vector<HWND> VelquorSession::OtherWindows(const char* className) const
 {
     std::vector<HWND> others;
     for (HWND window : TopLevelWindows(ProcessId(), className, nullptr))
-        if (window != m_main)
+        if (window != Main())
             others.push_back(window);
     return others;
 }
@@ -340,18 +218,6 @@ std::vector<HWND> VelquorSession::DialogsShowing(const std::string& text) const
     return showing;
 }
 
-bool VelquorSession::WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
-{
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        if (condition())
-            return true;
-        if (::GetTickCount() - start >= timeoutMs)
-            return false;
-        ::Sleep(20);
-    }
-}
-
 ::testing::AssertionResult VelquorSession::Shows(int id, const std::string& expected,
                                                  DWORD timeoutMs) const
 {
@@ -389,8 +255,7 @@ bool VelquorSession::WaitForGone(HWND window, DWORD timeoutMs)
 
 void VelquorSession::Sync() const
 {
-    DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutA(m_main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &ignored);
+    support::Answers(Main());
 }
 
 void VelquorSession::Settle() const
@@ -400,23 +265,6 @@ void VelquorSession::Settle() const
     Sync();
 }
 
-std::optional<DWORD> VelquorSession::WaitForExit(DWORD timeoutMs)
-{
-    if (m_process.hProcess == nullptr)
-        return std::nullopt;
-    if (::WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0)
-        return std::nullopt;
-    DWORD code = 0;
-    ::GetExitCodeProcess(m_process.hProcess, &code);
-    return code;
-}
-
-bool VelquorSession::IsRunning() const
-{
-    return m_process.hProcess != nullptr &&
-           ::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT;
-}
-
 void VelquorSession::BringToFront() const
 {
     const HWND foreground = ::GetForegroundWindow();
@@ -424,7 +272,7 @@ void VelquorSession::BringToFront() const
         return;
     // While a modal box runs, the main window is disabled: the box is the
     // one to activate.
-    HWND target = m_main;
+    HWND target = Main();
     for (HWND dialog : OtherDialogs())
         if (::IsWindowEnabled(dialog))
             target = dialog;
@@ -480,19 +328,19 @@ void VelquorSession::ClickAt(POINT screen) const
     // The press is taken when the control under the mouse captures it; the
     // release when that capture ends. A control that does not capture the
     // mouse (a static) gets a short pause instead.
-    const HWND before = ThreadInfo(m_main).hwndCapture;
+    const HWND before = ThreadInfo(Main()).hwndCapture;
     std::vector<INPUT> press{MouseButton(false)};
     SendInputs(press);
     HWND captured = nullptr;
     const bool pressed = WaitUntil([&] {
-        captured = ThreadInfo(m_main).hwndCapture;
+        captured = ThreadInfo(Main()).hwndCapture;
         return captured != nullptr && captured != before;
     }, 1000);
 
     std::vector<INPUT> release{MouseButton(true)};
     SendInputs(release);
     if (pressed)
-        WaitUntil([&] { return ThreadInfo(m_main).hwndCapture != captured; }, 2000);
+        WaitUntil([&] { return ThreadInfo(Main()).hwndCapture != captured; }, 2000);
     else
         ::Sleep(200);
     // The click's handler runs inside the release; once it is done the
@@ -552,55 +400,20 @@ void VelquorSession::Click(HWND window) const
 
 std::string VelquorSession::SaveScreenshot(const std::string& name) const
 {
-    if (m_main == nullptr || !::IsWindow(m_main))
+    if (Main() == nullptr || !::IsWindow(Main()))
         return {};
     RECT area{};
-    ::GetWindowRect(m_main, &area);
-    for (HWND window : TopLevelWindows(ProcessId(), nullptr, nullptr)) {
-        RECT rect{};
-        if (::GetWindowRect(window, &rect))
+    ::GetWindowRect(Main(), &area);
+    for (HWND window : TopLevelWindows(ProcessId()))
+        if (RECT rect{}; ::GetWindowRect(window, &rect))
             ::UnionRect(&area, &area, &rect);
-    }
-    RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    ::IntersectRect(&area, &area, &screen);
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    if (width <= 0 || height <= 0)
-        return {};
-
     // Let the program finish painting what the last step changed.
     Sync();
     ::Sleep(150);
-
-    HDC screenDc = ::GetDC(nullptr);
-    HDC memoryDc = ::CreateCompatibleDC(screenDc);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screenDc, width, height);
-    HGDIOBJ old = ::SelectObject(memoryDc, bitmap);
-    ::BitBlt(memoryDc, 0, 0, width, height, screenDc, area.left, area.top, SRCCOPY);
-    ::SelectObject(memoryDc, old);
-    ::DeleteDC(memoryDc);
-    ::ReleaseDC(nullptr, screenDc);
-
-    const std::string folder = WindowsPath(VELQUOR_E2E_ARTIFACTS);
+    const std::string folder = support::WindowsPath(VELQUOR_E2E_ARTIFACTS);
     ::CreateDirectoryA(folder.c_str(), nullptr);
     const std::string path = folder + "\\" + name + ".bmp";
-    const bool written = WriteBmp(path, bitmap, width, height);
-    ::DeleteObject(bitmap);
-    return written ? path : std::string();
-}
-
-void VelquorSession::Kill()
-{
-    if (m_process.hProcess != nullptr) {
-        if (IsRunning()) {
-            ::TerminateProcess(m_process.hProcess, 0xDEAD);
-            ::WaitForSingleObject(m_process.hProcess, 5000);
-        }
-        ::CloseHandle(m_process.hThread);
-        ::CloseHandle(m_process.hProcess);
-    }
-    m_process = {};
-    m_main = nullptr;
+    return support::WriteBmp(path, support::CopyScreenArea(area)) ? path : std::string();
 }
 
 void VelquorTest::SetUp()
@@ -608,16 +421,21 @@ void VelquorTest::SetUp()
     ASSERT_TRUE(app.Start());
 }
 
+// A picture of the program's last state, kept only for a test that failed:
+// passing runs write nothing.
 void VelquorTest::KeepScreenshot()
 {
+    m_screenshotKept = true;
+    if (!HasFailure())
+        return;
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string(test->test_suite_name()) + "." + test->name();
     for (char& c : name)
         if (c == '/')
             c = '-';  // parameterised tests
     const std::string path = app.SaveScreenshot(name);
-    EXPECT_FALSE(path.empty()) << "no screenshot could be written";
-    m_screenshotKept = true;
+    if (!path.empty())
+        std::printf("picture of the last state: %s\n", path.c_str());
 }
 
 void VelquorTest::TearDown()

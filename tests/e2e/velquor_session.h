@@ -11,6 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include "program.h"
+#include "wait.h"
+#include "window_query.h"
+
 // One running VelQUOR.exe, driven from outside the way a person would drive
 // it: keystrokes and mouse clicks go in through SendInput to whatever window
 // of the program has the focus, and everything is read back from the
@@ -25,22 +29,18 @@ public:
     VelquorSession() = default;
     VelquorSession(const VelquorSession&) = delete;
     VelquorSession& operator=(const VelquorSession&) = delete;
-    // Ends the program if it is still running.
-    ~VelquorSession();
 
     // Starts the program and waits for its main window.
     ::testing::AssertionResult Start();
 
-    HWND Main() const { return m_main; }
-    HWND Item(int id) const { return ::GetDlgItem(m_main, id); }
-    DWORD ProcessId() const { return m_process.dwProcessId; }
+    HWND Main() const { return m_program.Main(); }
+    HWND Item(int id) const { return ::GetDlgItem(Main(), id); }
+    DWORD ProcessId() const { return m_program.ProcessId(); }
 
     // --- Reading -----------------------------------------------------------
 
-    // A window's text through WM_GETTEXT, of any length. "<no answer>" when
-    // the program does not answer within two seconds.
-    static std::string TextOf(HWND window);
-    std::string Text(int id) const { return TextOf(Item(id)); }
+    // A control's text (support::TextOf).
+    std::string Text(int id) const { return support::TextOf(Item(id)); }
 
     // SendMessageTimeout to a control of the main window; nullopt when the
     // program did not answer.
@@ -78,9 +78,6 @@ public:
 
     // --- Waiting -----------------------------------------------------------
 
-    // Polls `condition` until it holds or `timeoutMs` has passed.
-    static bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
-
     // Waits for control `id` to show exactly `expected`; on failure says
     // what it showed instead.
     ::testing::AssertionResult Shows(int id, const std::string& expected, DWORD timeoutMs = 5000) const;
@@ -99,8 +96,8 @@ public:
     void Settle() const;
 
     // Waits for the program to end; its exit code, or nullopt on timeout.
-    std::optional<DWORD> WaitForExit(DWORD timeoutMs = 5000);
-    bool IsRunning() const;
+    std::optional<DWORD> WaitForExit(DWORD timeoutMs = 5000) { return m_program.WaitForExit(timeoutMs); }
+    bool IsRunning() const { return m_program.IsRunning(); }
 
     // --- Input -------------------------------------------------------------
 
@@ -137,11 +134,10 @@ public:
     std::string SaveScreenshot(const std::string& name) const;
 
     // Ends the program at once if it is still running.
-    void Kill();
+    void Kill() { m_program.Kill(); }
 
 private:
-    PROCESS_INFORMATION m_process{};
-    HWND m_main = nullptr;
+    support::Program m_program;
 };
 
 // Every scenario gets a program of its own; the picture of its last state

@@ -40,6 +40,7 @@
 
 #include "gui_objects.h"
 #include "identifiers.h"
+#include "paths.h"
 #include "velquor_session.h"
 
 namespace {
@@ -81,30 +82,9 @@ struct Options {
 };
 Options g_options;
 
-// Under Wine a Unix path is reachable through drive Z:.
-std::string WindowsPath(std::string path)
-{
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
-
-std::string ClassOf(HWND window)
-{
-    char name[64] = "";
-    ::GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-DWORD ProcessOf(HWND window)
-{
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    return process;
-}
+using support::ClassOf;
+using support::ProcessOf;
+using support::WindowsPath;
 
 RECT RectOf(HWND window)
 {
@@ -140,11 +120,7 @@ std::vector<HWND> TopLevelWindows()
 // The visible direct children of `parent`.
 std::vector<HWND> VisibleChildren(HWND parent)
 {
-    std::vector<HWND> children;
-    for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
-        if (::IsWindowVisible(child))
-            children.push_back(child);
-    return children;
+    return support::ChildWindows(parent, true);
 }
 
 // Whether `processId` runs Wine's debugger, which shows the crash dialog.
@@ -173,7 +149,7 @@ std::string MessageText(HWND box)
     for (HWND child : VisibleChildren(box)) {
         if (ClassOf(child) != "Static")
             continue;
-        const std::string part = VelquorSession::TextOf(child);
+        const std::string part = support::TextOf(child);
         if (part.empty())
             continue;
         if (!text.empty())
@@ -439,7 +415,7 @@ bool Monkey::PrepareMailHandler()
     const auto result = reinterpret_cast<INT_PTR>(
         ::ShellExecuteA(nullptr, nullptr, kSelfCheckLink, "", "", SW_SHOWNORMAL));
     std::vector<std::string> lines;
-    VelquorSession::WaitUntil([&] {
+    support::WaitUntil([&] {
         for (const std::string& line : NewMailLines())
             lines.push_back(line);
         return !lines.empty();
@@ -585,7 +561,7 @@ std::string Monkey::Describe(POINT point) const
     HWND child = ::RealChildWindowFromPoint(top, client);
     if (child != nullptr && child != top) {
         const int id = static_cast<short>(::GetDlgCtrlID(child));
-        std::string text = ClassOf(child) == "Static" || ClassOf(child) == "Button" ? VelquorSession::TextOf(child) : "";
+        std::string text = ClassOf(child) == "Static" || ClassOf(child) == "Button" ? support::TextOf(child) : "";
         return where + " on " + name + " " + ClassOf(child) + " " + std::to_string(id) +
                (text.empty() ? "" : " " + Quoted(text, 24));
     }
@@ -966,7 +942,7 @@ void Monkey::WaitForInputTaken()
     if (mark == nullptr || !::IsWindowVisible(Main()) || ::IsIconic(Main()))
         return;
     ::RedrawWindow(mark, nullptr, nullptr, RDW_INVALIDATE);
-    VelquorSession::WaitUntil([&] { return !::GetUpdateRect(mark, nullptr, FALSE); }, kInputTakenTimeoutMs);
+    support::WaitUntil([&] { return !::GetUpdateRect(mark, nullptr, FALSE); }, kInputTakenTimeoutMs);
 }
 
 void Monkey::HandleBoxes()
@@ -1263,7 +1239,7 @@ void Monkey::RunAlone()
 
     // Handlers started by the last clicks may still be on their way.
     {
-        VelquorSession::WaitUntil([&] {
+        support::WaitUntil([&] {
             for (const std::string& line : NewMailLines()) {
                 ++m_linksOpened;
                 if (line != kMailLink)

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -24,7 +25,10 @@
 #include "calculator_dlg.h"
 #include "help_texts.h"
 #include "identifiers.h"
-#include "shipping_support.h"
+#include "paths.h"
+#include "picture.h"
+#include "program.h"
+#include "window_query.h"
 
 // Sizes compare and print as sizes in the checks below.
 inline bool operator==(const SIZE& a, const SIZE& b)
@@ -53,39 +57,16 @@ std::string DpiName()
 // ---------------------------------------------------------------------------
 // Reading windows
 
-std::string TextOf(HWND window)
-{
-    const int length = ::GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = ::GetWindowTextA(window, text.data(), length + 1);
-    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-    return text;
-}
-
-std::string ClassOf(HWND window)
-{
-    char name[64] = "";
-    ::GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-// The 16-bit identifier the dialog manager gave a control (IDC_STATIC is
-// 0xFFFF there).
-WORD IdOf(HWND control)
-{
-    return static_cast<WORD>(::GetWindowLongPtrA(control, GWLP_ID));
-}
+using support::ClassOf;
+using support::ControlId;
+using support::TextOf;
 
 constexpr WORD kUnnamed = 0xFFFF;
 
 // The dialog's controls in z-order, which for a dialog is template order.
 std::vector<HWND> ControlsOf(HWND dialog)
 {
-    std::vector<HWND> controls;
-    for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr;
-         child = ::GetWindow(child, GW_HWNDNEXT))
-        controls.push_back(child);
-    return controls;
+    return support::ChildWindows(dialog);
 }
 
 // A control's window rectangle in its dialog's client coordinates.
@@ -121,7 +102,7 @@ std::string Describe(HWND control)
     for (char& c : text)
         if (c == '\n')
             c = ' ';
-    return "control " + std::to_string(static_cast<short>(IdOf(control))) + " (" +
+    return "control " + std::to_string(static_cast<short>(ControlId(control))) + " (" +
            ClassOf(control) + " \"" + text + "\")";
 }
 
@@ -377,7 +358,7 @@ std::map<HWND, HWND> GroupOfEachControl(HWND dialog)
     std::map<HWND, HWND> groupOf;
     std::vector<HWND> unnamedLabels;
     for (HWND control : ControlsOf(dialog))
-        if (IdOf(control) == kUnnamed)
+        if (ControlId(control) == kUnnamed)
             unnamedLabels.push_back(control);
     std::size_t nextLabel = 0;
 
@@ -457,12 +438,12 @@ void ExpectPictureAtItsOwnSize(HWND dialog, const PictureExpectation& expected)
         ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(expected.bitmap), IMAGE_BITMAP,
                      0, 0, LR_CREATEDIBSECTION));
     ASSERT_NE(original, nullptr);
-    const shipping::Picture wanted = shipping::PictureOfBitmap(original);
+    const support::Picture wanted = support::PictureOfBitmap(original);
     ::DeleteObject(original);
     ASSERT_EQ(wanted.width, expected.size.cx);
     ASSERT_EQ(wanted.height, expected.size.cy);
 
-    const shipping::Picture onScreen = shipping::CopyClientArea(control);
+    const support::Picture onScreen = support::CopyClientArea(control);
     ASSERT_EQ(onScreen.width, client.cx);
     ASSERT_EQ(onScreen.height, client.cy);
     ASSERT_LE(client.cx, wanted.width);
@@ -496,7 +477,7 @@ void ExpectPictureAtItsOwnSize(HWND dialog, const PictureExpectation& expected)
         ::StretchBlt(target, 0, 0, client.cx, client.cy, source, 0, 0, expected.size.cx, expected.size.cy, SRCCOPY);
         ::SelectObject(source, oldSource);
         ::SelectObject(target, oldTarget);
-        const shipping::Picture candidate = shipping::PictureOfBitmap(squeezed);
+        const support::Picture candidate = support::PictureOfBitmap(squeezed);
         ::DeleteObject(squeezed);
         ::DeleteObject(loaded);
         ::DeleteDC(source);
@@ -517,19 +498,19 @@ void ExpectPictureAtItsOwnSize(HWND dialog, const PictureExpectation& expected)
                   << ") is BGR " << int(got[0]) << "," << int(got[1]) << "," << int(got[2]) << " for "
                   << int(want[0]) << "," << int(want[1]) << "," << int(want[2])
                   << "; both pictures are kept beside the screenshots";
-    const std::string folder = shipping::WindowsPath(VELQUOR_SHIPPING_ARTIFACTS);
+    const std::string folder = support::WindowsPath(VELQUOR_SHIPPING_ARTIFACTS);
     ::CreateDirectoryA(folder.c_str(), nullptr);
     const std::string stem = folder + "\\bitmap-" + std::to_string(expected.bitmap) + "-" + DpiName();
-    shipping::WriteBmp(stem + "-resource.bmp", wanted);
-    shipping::WriteBmp(stem + "-shown.bmp", onScreen);
+    support::WriteBmp(stem + "-resource.bmp", wanted);
+    support::WriteBmp(stem + "-shown.bmp", onScreen);
 }
 
 void KeepPicture(HWND dialog, const std::string& name)
 {
-    const std::string folder = shipping::WindowsPath(VELQUOR_SHIPPING_ARTIFACTS);
+    const std::string folder = support::WindowsPath(VELQUOR_SHIPPING_ARTIFACTS);
     ::CreateDirectoryA(folder.c_str(), nullptr);
     const std::string path = folder + "\\" + name + "-" + DpiName() + ".bmp";
-    EXPECT_TRUE(shipping::WriteBmp(path, shipping::CopyClientArea(dialog))) << "cannot write " << path;
+    EXPECT_TRUE(support::WriteBmp(path, support::CopyClientArea(dialog))) << "cannot write " << path;
 }
 
 // ---------------------------------------------------------------------------
@@ -754,26 +735,8 @@ std::vector<Placed> Layout(HWND dialog)
 {
     std::vector<Placed> layout;
     for (HWND control : ControlsOf(dialog))
-        layout.push_back({IdOf(control), ClassOf(control), RectInDialog(control)});
+        layout.push_back({ControlId(control), ClassOf(control), RectInDialog(control)});
     return layout;
-}
-
-struct WindowSearch {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindMainWindow(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    if (process == search->process && ::IsWindowVisible(window) && ClassOf(window) == "#32770" &&
-        TextOf(window) == "VelQUOR") {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 TEST(VelquorExe, LaysOutExactlyAsTheCheckedDialog)
@@ -786,42 +749,14 @@ TEST(VelquorExe, LaysOutExactlyAsTheCheckedDialog)
     });
     ASSERT_EQ(checkedLayout.size(), 32u);
 
-    std::string commandLine = "\"" + shipping::WindowsPath(VELQUOR_EXE_PATH) + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                 nullptr, &startup, &process))
-        << "cannot start " << commandLine;
-    WindowSearch search{process.dwProcessId, nullptr};
-    for (int i = 0; i < 1000 && search.found == nullptr; ++i) {
-        if (::WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0)
-            break;
-        ::EnumWindows(&FindMainWindow, reinterpret_cast<LPARAM>(&search));
-    }
-    if (search.found != nullptr) {
-        // Geometry is readable across processes; wait for the dialog manager
-        // to have finished creating the window (it answers messages then).
-        DWORD_PTR ignored = 0;
-        ::SendMessageTimeoutA(search.found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-        EXPECT_EQ(ClientSize(search.found), checkedClient);
-        EXPECT_EQ(Layout(search.found), checkedLayout);
-        ::PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(::GetDlgItem(search.found, IDOK)));
-    } else {
-        ADD_FAILURE() << "VelQUOR.exe showed no window captioned VelQUOR";
-    }
-    if (::WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
-        ADD_FAILURE() << "VelQUOR.exe did not end on Exit";
-        ::TerminateProcess(process.hProcess, 1);
-        ::WaitForSingleObject(process.hProcess, 5000);
-    } else {
-        DWORD code = 1;
-        ::GetExitCodeProcess(process.hProcess, &code);
-        EXPECT_EQ(code, 0u);
-    }
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    support::Program program;
+    ASSERT_TRUE(program.Start(support::WindowsPath(VELQUOR_EXE_PATH), "VelQUOR")) << program.Error();
+    // Geometry is readable across processes; wait for the dialog manager to
+    // have finished creating the window (it answers messages then).
+    support::Answers(program.Main(), 5000);
+    EXPECT_EQ(ClientSize(program.Main()), checkedClient);
+    EXPECT_EQ(Layout(program.Main()), checkedLayout);
+    EXPECT_EQ(program.CloseWithDefaultButton(), std::optional<DWORD>(0)) << "VelQUOR.exe did not end on Exit";
 }
 
 }  // namespace

@@ -14,20 +14,24 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 #include <utility>
 #include <string>
 #include <vector>
 
 #include "identifiers.h"
-#include "shipping_support.h"
+#include "paths.h"
+#include "picture.h"
+#include "program.h"
+#include "window_query.h"
 
 namespace {
 
-const std::string kPackageFolder = shipping::WindowsPath(VELQUOR_PACKAGE_DIR);
-const std::string kBuiltProgram = shipping::WindowsPath(VELQUOR_EXE_PATH);
-const std::string kSourceFolder = shipping::WindowsPath(VELQUOR_SOURCE_DIR);
-const std::string kArtifacts = shipping::WindowsPath(VELQUOR_SHIPPING_ARTIFACTS);
+const std::string kPackageFolder = support::WindowsPath(VELQUOR_PACKAGE_DIR);
+const std::string kBuiltProgram = support::WindowsPath(VELQUOR_EXE_PATH);
+const std::string kSourceFolder = support::WindowsPath(VELQUOR_SOURCE_DIR);
+const std::string kArtifacts = support::WindowsPath(VELQUOR_SHIPPING_ARTIFACTS);
 
 // What the package calls things (cmake/Packaging.cmake).
 const char kProduct[] = "VelQUOR";
@@ -230,33 +234,6 @@ std::string FixedProductVersion(const std::string& path)
     return ::testing::AssertionSuccess();
 }
 
-std::string TextOf(HWND window)
-{
-    char text[256] = "";
-    ::GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-struct WindowSearch {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindVelquorWindow(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    char className[64] = "";
-    ::GetClassNameA(window, className, sizeof className);
-    if (process == search->process && ::IsWindowVisible(window) &&
-        std::string(className) == "#32770" && TextOf(window) == kProduct) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Where a shell link points.
 std::string ShortcutTarget(const std::string& link)
 {
@@ -307,10 +284,10 @@ void ExpectInstalled()
     const std::string folder = InstallFolder();
     const std::set<std::string> expectedFiles = {"LICENSE", "README.md", "Uninstall.exe", "VelQUOR.exe"};
     ASSERT_EQ(NamesIn(folder), expectedFiles) << "in " << folder;
-    EXPECT_EQ(shipping::ReadWholeFile(folder + "\\VelQUOR.exe"), shipping::ReadWholeFile(kBuiltProgram))
+    EXPECT_EQ(support::ReadWholeFile(folder + "\\VelQUOR.exe"), support::ReadWholeFile(kBuiltProgram))
         << "the installed program is not the one built";
-    EXPECT_EQ(shipping::ReadWholeFile(folder + "\\README.md"), shipping::ReadWholeFile(kSourceFolder + "\\README.md"));
-    EXPECT_EQ(shipping::ReadWholeFile(folder + "\\LICENSE"), shipping::ReadWholeFile(kSourceFolder + "\\LICENSE"));
+    EXPECT_EQ(support::ReadWholeFile(folder + "\\README.md"), support::ReadWholeFile(kSourceFolder + "\\README.md"));
+    EXPECT_EQ(support::ReadWholeFile(folder + "\\LICENSE"), support::ReadWholeFile(kSourceFolder + "\\LICENSE"));
 
     // What Windows lists under installed programs is what the program says
     // of itself.
@@ -334,53 +311,25 @@ void ExpectInstalled()
     EXPECT_EQ(ShortcutTarget(menu + "\\Uninstall.lnk"), folder + "\\Uninstall.exe");
 }
 
-// Starts what the Start-menu entry points to, sees its main window, keeps a
-// picture of it and closes it with Exit.
+// Starts what the Start-menu entry points to, sees its main window (kept as a
+// picture when something failed) and closes it with Exit.
 void RunFromStartMenu()
 {
     const HKEY hive = UninstallHive();
     const std::string menu =
         StartMenuFolder(hive == HKEY_LOCAL_MACHINE ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS);
-    std::string commandLine = "\"" + ShortcutTarget(menu + "\\VelQUOR.lnk") + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                 nullptr, &startup, &process))
-        << "cannot start " << commandLine;
-
-    WindowSearch search{process.dwProcessId, nullptr};
-    const DWORD start = ::GetTickCount();
-    while (search.found == nullptr && ::GetTickCount() - start < kWindowTimeoutMs &&
-           ::WaitForSingleObject(process.hProcess, 20) == WAIT_TIMEOUT)
-        ::EnumWindows(&FindVelquorWindow, reinterpret_cast<LPARAM>(&search));
-
-    if (search.found == nullptr) {
-        ADD_FAILURE() << "the installed program showed no window captioned " << kProduct;
-        ::TerminateProcess(process.hProcess, 1);
-    } else {
-        const HWND exitButton = ::GetDlgItem(search.found, IDOK);
-        EXPECT_EQ(TextOf(exitButton), "Exit");
-        DWORD_PTR ignored = 0;
-        ::SendMessageTimeoutA(search.found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-        ::Sleep(200);  // let it paint before the picture
+    support::Program program;
+    ASSERT_TRUE(program.Start(ShortcutTarget(menu + "\\VelQUOR.lnk"), kProduct, kWindowTimeoutMs))
+        << "the installed program: " << program.Error();
+    const HWND main = program.Main();
+    EXPECT_EQ(support::TextOf(::GetDlgItem(main, IDOK)), "Exit");
+    if (::testing::Test::HasFailure() && support::Answers(main, 5000)) {
         ::CreateDirectoryA(kArtifacts.c_str(), nullptr);
-        shipping::WriteBmp(kArtifacts + "\\installed-program.bmp", shipping::CopyFromScreen(search.found));
-        ::PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(exitButton));
+        support::WriteBmp(kArtifacts + "\\installed-program.bmp", support::CopyFromScreen(main));
     }
-    const bool ended = ::WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
-    EXPECT_TRUE(ended) << "the program did not end on Exit";
-    if (!ended)
-        ::TerminateProcess(process.hProcess, 1);
-    DWORD code = 1;
-    ::GetExitCodeProcess(process.hProcess, &code);
-    if (search.found != nullptr) {
-        EXPECT_EQ(code, 0u) << "the program's exit code after Exit";
-        EXPECT_FALSE(::IsWindow(search.found));
-    }
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    EXPECT_EQ(program.CloseWithDefaultButton(), std::optional<DWORD>(0))
+        << "the program's exit code after Exit";
+    EXPECT_FALSE(::IsWindow(main));
 }
 
 // Runs the uninstaller the uninstall entry names, silently. It copies itself

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "shipping_support.h"
+#include "paths.h"
 
 namespace {
 
-const std::string kProgram = shipping::WindowsPath(VELQUOR_EXE_PATH);
-const std::string kManifestSource = shipping::WindowsPath(VELQUOR_MANIFEST_PATH);
+const std::string kProgram = support::WindowsPath(VELQUOR_EXE_PATH);
+const std::string kManifestSource = support::WindowsPath(VELQUOR_MANIFEST_PATH);
 
 constexpr WORD kUsEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 
@@ -98,7 +98,7 @@ TEST(ManifestResource, IsTheSourceFileAsResourceOneInUsEnglish)
     const std::vector<unsigned char> embedded(bytes, bytes + ::SizeofResource(module, found));
     ::FreeLibrary(module);
 
-    const std::vector<unsigned char> source = shipping::ReadWholeFile(kManifestSource);
+    const std::vector<unsigned char> source = support::ReadWholeFile(kManifestSource);
     ASSERT_FALSE(source.empty()) << "cannot read " << kManifestSource;
     EXPECT_EQ(embedded, source);
     const std::string start(embedded.begin(), embedded.begin() + std::min<std::size_t>(5, embedded.size()));

@@ -16,48 +16,21 @@
 #include <vector>
 
 #include "framework.h"
+#include "window_query.h"
 
 namespace modal_test {
 
 // ---------------------------------------------------------------------------
 // Reading windows
 
-inline std::string WindowText(HWND window)
-{
-    const int length = ::GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = ::GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return text;
-}
-
-inline std::string ClassName(HWND window)
-{
-    char name[64] = "";
-    ::GetClassNameA(window, name, sizeof name);
-    return name;
-}
+using support::ChildWindows;
+using support::ClassOf;
+using support::ControlId;
+using support::TextOf;
 
 inline std::string ItemText(HWND dialog, int id)
 {
-    return WindowText(::GetDlgItem(dialog, id));
-}
-
-// The 16-bit identifier the dialog manager gave a control (IDC_STATIC is
-// 0xFFFF there).
-inline WORD ControlId(HWND control)
-{
-    return static_cast<WORD>(::GetWindowLongPtrA(control, GWLP_ID));
-}
-
-// The dialog's children in z-order, which for a dialog is template order.
-inline std::vector<HWND> ChildWindows(HWND dialog)
-{
-    std::vector<HWND> children;
-    for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr;
-         child = ::GetWindow(child, GW_HWNDNEXT))
-        children.push_back(child);
-    return children;
+    return TextOf(::GetDlgItem(dialog, id));
 }
 
 // A window's rectangle in the client coordinates of `parent`.
@@ -102,7 +75,7 @@ inline std::pair<int, int> EditSelection(HWND edit)
 
 inline BOOL CALLBACK CollectDialogWindow(HWND window, LPARAM found)
 {
-    if (ClassName(window) == "#32770")
+    if (ClassOf(window) == "#32770")
         reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
     return TRUE;
 }
@@ -210,11 +183,11 @@ private:
                 continue;  // answered on an earlier tick, not gone yet
             std::string text;
             for (HWND child : ChildWindows(window)) {
-                if (ClassName(child) != "Static" || WindowText(child).empty())
+                if (ClassOf(child) != "Static" || TextOf(child).empty())
                     continue;
                 if (!text.empty())
                     text += '\n';
-                text += WindowText(child);
+                text += TextOf(child);
             }
             m_boxes.push_back({text, ::GetWindow(window, GW_OWNER)});
             ::PostMessageA(window, WM_COMMAND, IDOK, 0);

@@ -49,7 +49,7 @@ HWND DroppedListOf(HWND comboBox)
 DWORD StyleAsInTemplate(HWND control)
 {
     DWORD style = StyleOf(control);
-    if (ClassName(control) == "Edit" && (ExStyleOf(control) & WS_EX_CLIENTEDGE))
+    if (ClassOf(control) == "Edit" && (ExStyleOf(control) & WS_EX_CLIENTEDGE))
         style |= WS_BORDER;
     return style;
 }
@@ -59,7 +59,7 @@ DWORD StyleAsInTemplate(HWND control)
 DWORD ComparedStyleBits(HWND control)
 {
     DWORD compared = kControlStyleMask;
-    if (ClassName(control) == "ComboBox")
+    if (ClassOf(control) == "ComboBox")
         compared &= ~static_cast<DWORD>(WS_VSCROLL);
     return compared;
 }
@@ -84,12 +84,12 @@ void ExpectControls(HWND dialog, const ControlRow* rows, std::size_t count)
         const HWND child = children[i];
         SCOPED_TRACE("control #" + std::to_string(i + 1) + ", id " + std::to_string(row.id));
         EXPECT_EQ(ControlId(child), static_cast<WORD>(row.id));
-        EXPECT_EQ(ClassName(child), row.className);
+        EXPECT_EQ(ClassOf(child), row.className);
         const DWORD compared = ComparedStyleBits(child);
         EXPECT_EQ(StyleAsInTemplate(child) & compared, row.style & compared)
             << std::hex << "style 0x" << StyleOf(child);
         if (row.caption != nullptr)
-            EXPECT_EQ(WindowText(child), row.caption);
+            EXPECT_EQ(TextOf(child), row.caption);
 
         RECT mapped{row.x, row.y, row.width, row.height};
         ::MapDialogRect(dialog, &mapped);
@@ -144,7 +144,7 @@ TEST(CalculatorWindow, IsAVisibleFixedSizeCaptionedPopup)
     ModalScript script(dialog);
     script
         .Then([](HWND window) {
-            EXPECT_EQ(WindowText(window), "VelQUOR");
+            EXPECT_EQ(TextOf(window), "VelQUOR");
             // The window manager adds DS_3DLOOK to every window; left out here.
             const DWORD compared = WS_POPUP | WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU |
                                    WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME |
@@ -218,7 +218,7 @@ TEST(CalculatorWindow, WaveFactorListHoldsTheFourEntriesInOrderAndNoSelection)
             EXPECT_EQ(entries, (std::vector<std::string>{"5/8 Wave", "1/2 Wave", "1/4 Wave",
                                                          "1/8 Wave"}));
             EXPECT_EQ(::SendMessageA(list, CB_GETCURSEL, 0, 0), CB_ERR);
-            EXPECT_EQ(WindowText(list), "");
+            EXPECT_EQ(TextOf(list), "");
         })
         .ThenEnd();
     EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
@@ -316,7 +316,7 @@ TEST(AboutWindow, ShowsTheNoticeAndTheAddressTheLinkOpens)
         .Then([](HWND window) {
             const std::vector<HWND> children = ChildWindows(window);
             ASSERT_EQ(children.size(), std::size(expected::kAboutControls));
-            EXPECT_NE(WindowText(children[expected::kNoticeIndex]), "");
+            EXPECT_NE(TextOf(children[expected::kNoticeIndex]), "");
 
             const std::string link = kMailLink;
             const std::string scheme = "mailto:";

@@ -21,6 +21,8 @@
 #include <vector>
 
 #include "identifiers.h"
+#include "program.h"
+#include "window_query.h"
 
 namespace {
 
@@ -49,29 +51,9 @@ struct Series {
     }
 };
 
-struct Search {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<Search*>(param);
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    char className[16] = "";
-    ::GetClassNameA(window, className, sizeof className);
-    if (process == search->process && std::strcmp(className, "#32770") == 0 && ::IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // One started program and what its start took.
 struct Run {
-    PROCESS_INFORMATION process{};
-    HWND window = nullptr;
+    support::Program program;
     double toVisible = 0;    // process created .. main window visible
     double toAnswering = 0;  // process created .. window answers a message
 };
@@ -80,31 +62,13 @@ struct Run {
 // it shows none within 30 seconds.
 bool Start(const std::string& program, Run& run)
 {
-    std::string commandLine = "\"" + program + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
     const double start = Milliseconds();
-    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &run.process)) {
-        std::printf("error: cannot start %s (error %lu)\n", program.c_str(), ::GetLastError());
+    if (!run.program.Start(program, nullptr, 30000, 1)) {
+        std::printf("error: %s: %s\n", program.c_str(), run.program.Error().c_str());
         return false;
     }
-    Search search{run.process.dwProcessId, nullptr};
-    for (;;) {
-        ::EnumWindows(&FindVisibleDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr)
-            break;
-        if (Milliseconds() - start > 30000 ||
-            ::WaitForSingleObject(run.process.hProcess, 0) == WAIT_OBJECT_0) {
-            std::printf("error: %s showed no window\n", program.c_str());
-            return false;
-        }
-        ::Sleep(1);
-    }
     run.toVisible = Milliseconds() - start;
-    run.window = search.found;
-    DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutA(run.window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
+    support::Answers(run.program.Main(), 10000);
     run.toAnswering = Milliseconds() - start;
     return true;
 }
@@ -112,17 +76,8 @@ bool Start(const std::string& program, Run& run)
 // Ends the program with its default button (Exit or OK) and waits for it.
 void Close(Run& run)
 {
-    if (run.window != nullptr)
-        ::PostMessageA(run.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(::GetDlgItem(run.window, IDOK)));
-    if (::WaitForSingleObject(run.process.hProcess, 10000) != WAIT_OBJECT_0) {
+    if (!run.program.CloseWithDefaultButton())
         std::printf("warning: the program did not end on its default button; ended it\n");
-        ::TerminateProcess(run.process.hProcess, 1);
-        ::WaitForSingleObject(run.process.hProcess, 5000);
-    }
-    ::CloseHandle(run.process.hThread);
-    ::CloseHandle(run.process.hProcess);
-    run = Run{};
 }
 
 struct Memory {
@@ -161,11 +116,7 @@ bool SetText(HWND dialog, int id, const char* text)
 
 std::string GetText(HWND dialog, int id)
 {
-    char text[128] = "";
-    DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutA(::GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                          SMTO_ABORTIFHUNG, 5000, &ignored);
-    return text;
+    return support::TextOf(::GetDlgItem(dialog, id));
 }
 
 // A left click at the centre of a control, posted to it: it goes through the
@@ -228,14 +179,14 @@ int main(int argc, char** argv)
             return 1;
         velquorVisible.values.push_back(run.toVisible);
         velquorAnswering.values.push_back(run.toAnswering);
-        velquorMemory = MemoryOf(run.process.hProcess);
+        velquorMemory = MemoryOf(run.program.Process());
         Close(run);
 
         if (!Start(bare, run))
             return 1;
         bareVisible.values.push_back(run.toVisible);
         bareAnswering.values.push_back(run.toAnswering);
-        bareMemory = MemoryOf(run.process.hProcess);
+        bareMemory = MemoryOf(run.program.Process());
         Close(run);
     }
 
@@ -245,7 +196,7 @@ int main(int argc, char** argv)
         Run run;
         if (!Start(velquor, run))
             return 1;
-        const HWND dialog = run.window;
+        const HWND dialog = run.program.Main();
         SetText(dialog, IDC_CURRENT_POWER, "100");
         SetText(dialog, IDC_CURRENT_DISTANCE, "10");
         SetText(dialog, IDC_PROPOSED_POWER, "400");

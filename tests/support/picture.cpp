@@ -1,59 +1,11 @@
-#pragma once
-
-// Small helpers shared by the tests of what ships: paths as Wine sees them,
-// files read whole, pictures of windows kept as BMP files.
-
-#include <windows.h>
+#include "picture.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <string>
-#include <vector>
 
-namespace shipping {
+namespace support {
 
-// A Unix path of the build tree as a Windows path: Wine maps / to drive Z:.
-inline std::string WindowsPath(std::string path)
-{
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
-
-// The whole file, or nothing when it cannot be read.
-inline std::vector<unsigned char> ReadWholeFile(const std::string& path)
-{
-    std::vector<unsigned char> bytes;
-    FILE* in = std::fopen(path.c_str(), "rb");
-    if (in == nullptr)
-        return bytes;
-    unsigned char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        bytes.insert(bytes.end(), buffer, buffer + got);
-    std::fclose(in);
-    return bytes;
-}
-
-// A 24-bit picture, top row first, as rows of blue, green, red bytes with no
-// padding.
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> bgr;
-
-    const unsigned char* Pixel(int x, int y) const
-    {
-        return &bgr[(static_cast<std::size_t>(y) * width + x) * 3];
-    }
-};
-
-// The pixels of `bitmap` as 24-bit colour (a palette bitmap is looked up in
-// its palette).
-inline Picture PictureOfBitmap(HBITMAP bitmap)
+Picture PictureOfBitmap(HBITMAP bitmap)
 {
     Picture picture;
     BITMAP info{};
@@ -83,9 +35,7 @@ inline Picture PictureOfBitmap(HBITMAP bitmap)
     return picture;
 }
 
-// What `source` shows in the rectangle (x, y, width, height) of its
-// coordinates, copied from it with BitBlt.
-inline Picture CopyFromDc(HDC source, int x, int y, int width, int height)
+Picture CopyFromDc(HDC source, int x, int y, int width, int height)
 {
     if (width <= 0 || height <= 0)
         return {};
@@ -100,9 +50,7 @@ inline Picture CopyFromDc(HDC source, int x, int y, int width, int height)
     return picture;
 }
 
-// What a window shows in its client area, from its own device context: the
-// whole client area, also where it reaches beyond the screen.
-inline Picture CopyClientArea(HWND window)
+Picture CopyClientArea(HWND window)
 {
     RECT client{};
     ::GetClientRect(window, &client);
@@ -112,21 +60,24 @@ inline Picture CopyClientArea(HWND window)
     return picture;
 }
 
-// What the screen shows where `window` is.
-inline Picture CopyFromScreen(HWND window)
+Picture CopyScreenArea(RECT area)
 {
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
     RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    ::IntersectRect(&rect, &rect, &screen);
+    ::IntersectRect(&area, &area, &screen);
     HDC dc = ::GetDC(nullptr);
-    Picture picture = CopyFromDc(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    Picture picture = CopyFromDc(dc, area.left, area.top, area.right - area.left, area.bottom - area.top);
     ::ReleaseDC(nullptr, dc);
     return picture;
 }
 
-// Writes `picture` as a 24-bit BMP file (Windows path). False on failure.
-inline bool WriteBmp(const std::string& path, const Picture& picture)
+Picture CopyFromScreen(HWND window)
+{
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return CopyScreenArea(rect);
+}
+
+bool WriteBmp(const std::string& path, const Picture& picture)
 {
     if (picture.width <= 0 || picture.height <= 0)
         return false;
@@ -157,4 +108,4 @@ inline bool WriteBmp(const std::string& path, const Picture& picture)
     return std::fclose(out) == 0 && written;
 }
 
-}  // namespace shipping
+}  // namespace support

@@ -1,0 +1,102 @@
+#include "window_query.h"
+
+#include <cstring>
+
+namespace support {
+
+std::string TextOf(HWND window)
+{
+    if (window == nullptr)
+        return "<no window>";
+    DWORD_PTR length = 0;
+    if (!::SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                               &length))
+        return "<no answer>";
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    if (!::SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                               SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied))
+        return "<no answer>";
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
+std::string ClassOf(HWND window)
+{
+    char name[64] = "";
+    ::GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+DWORD ProcessOf(HWND window)
+{
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    return process;
+}
+
+WORD ControlId(HWND control)
+{
+    return static_cast<WORD>(::GetWindowLongPtrA(control, GWLP_ID));
+}
+
+std::vector<HWND> ChildWindows(HWND parent, bool visibleOnly)
+{
+    std::vector<HWND> children;
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT))
+        if (!visibleOnly || ::IsWindowVisible(child))
+            children.push_back(child);
+    return children;
+}
+
+namespace {
+
+struct TopLevelSearch {
+    DWORD process;
+    const char* className;
+    const char* caption;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<TopLevelSearch*>(lParam);
+    if (ProcessOf(window) != search->process || !::IsWindowVisible(window))
+        return TRUE;
+    if (search->className != nullptr && ClassOf(window) != search->className)
+        return TRUE;
+    // The caption as the window manager keeps it: no message to a program
+    // that may still be busy creating the window.
+    char caption[256] = "";
+    if (search->caption != nullptr &&
+        (::GetWindowTextA(window, caption, sizeof caption), std::strcmp(caption, search->caption) != 0))
+        return TRUE;
+    search->found.push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> TopLevelWindows(DWORD process, const char* className, const char* caption)
+{
+    TopLevelSearch search{process, className, caption, {}};
+    ::EnumWindows(&CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindDialog(DWORD process, HWND except)
+{
+    for (HWND window : TopLevelWindows(process, "#32770"))
+        if (window != except)
+            return window;
+    return nullptr;
+}
+
+bool Answers(HWND window, DWORD timeoutMs)
+{
+    DWORD_PTR ignored = 0;
+    return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &ignored) != 0;
+}
+
+}  // namespace support

@@ -1,0 +1,44 @@
+#pragma once
+
+// Reading windows, the test's own or another process's. Everything sent to
+// another process times out instead of hanging on a program that does not
+// answer.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace support {
+
+// How long one message to another process's window may take.
+constexpr DWORD kAnswerTimeoutMs = 2000;
+
+// A window's text through WM_GETTEXT, of any length: "<no window>" for a
+// null handle, "<no answer>" when its thread does not answer in time.
+std::string TextOf(HWND window);
+std::string ClassOf(HWND window);
+DWORD ProcessOf(HWND window);
+
+// The 16-bit identifier the dialog manager gave a control (IDC_STATIC is
+// 0xFFFF there).
+WORD ControlId(HWND control);
+
+// The direct children of `parent` in z-order, which for a dialog is template
+// order; with `visibleOnly`, the visible ones.
+std::vector<HWND> ChildWindows(HWND parent, bool visibleOnly = false);
+
+// The visible top-level windows of `process`, of class `className` and
+// captioned `caption` where those are given.
+std::vector<HWND> TopLevelWindows(DWORD process, const char* className = nullptr,
+                                  const char* caption = nullptr);
+
+// A visible dialog window (class "#32770") of `process` other than `except`;
+// null when there is none.
+HWND FindDialog(DWORD process, HWND except = nullptr);
+
+// Returns once the window's thread has handled everything sent to it so
+// far; false when it did not answer within `timeoutMs`.
+bool Answers(HWND window, DWORD timeoutMs = kAnswerTimeoutMs);
+
+}  // namespace support
