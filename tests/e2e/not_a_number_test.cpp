@@ -12,7 +12,10 @@
 namespace {
 
 constexpr char kNotANumber[] = "Please enter a number.";
-constexpr DWORD kWatchMs = 3000;
+// A box shown again comes within the focus round trip that closing the first
+// one makes; a second is ample now that Wine no longer waits on closing
+// windows (its prefixes leave them unmanaged).
+constexpr DWORD kWatchMs = 1000;
 
 // Every message box about a bad field seen during `ms` milliseconds.
 std::set<HWND> MessagesSeenDuring(const VelquorSession& app, DWORD ms)

@@ -373,22 +373,6 @@ private:
 
 // --- Set-up ------------------------------------------------------------------
 
-// With no window manager on the virtual display, Wine's X11 driver waits
-// two seconds, for a window manager that never answers, every time a window
-// closes (a message box, the About box) before the program gets on with its
-// work. Told that no window manager manages its windows ("Managed" = "N" in
-// this prefix), it does not wait, and draws the title bars itself, so that
-// the monkey's clicks reach the caption buttons too.
-void LeaveWindowsUnmanaged()
-{
-    HKEY key = nullptr;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                          &key, nullptr) != ERROR_SUCCESS)
-        return;
-    ::RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-    ::RegCloseKey(key);
-}
-
 // Registers our stand-in as the program that opens mailto: links in this
 // Wine prefix, then checks that the shell really runs it.
 bool Monkey::PrepareMailHandler()
@@ -1196,7 +1180,6 @@ void Monkey::RunAlone()
     std::printf("object counts: %s\n", m_counter.Method().c_str());
     if (!m_countersReady)
         Fault("set-up", m_counter.Method());
-    LeaveWindowsUnmanaged();
     const bool mailReady = PrepareMailHandler();
     std::fflush(stdout);
     if (!mailReady) {
