@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cctype>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -211,6 +212,47 @@ inline DialogTemplate ParseDialogTemplate(Bytes bytes)
     dialog.overrun = in.Overrun();
     dialog.bytesLeft = static_cast<std::size_t>(in.End() - in.At());
     return dialog;
+}
+
+// The class a template names, by its predefined number or by name.
+inline std::string ClassNameOf(const Reader::NameOrNumber& field)
+{
+    if (!field.isNumber)
+        return field.name;
+    switch (field.number) {
+    case 0x80: return "Button";
+    case 0x81: return "Edit";
+    case 0x82: return "Static";
+    case 0x83: return "ListBox";
+    case 0x84: return "ScrollBar";
+    case 0x85: return "ComboBox";
+    default: return "#" + std::to_string(field.number);
+    }
+}
+
+// Class names compare without regard to case ("STATIC" is "Static").
+inline bool SameClass(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// Dialog template `id` of this executable, which links the program's
+// resources: what the dialog manager is given.
+inline DialogTemplate OwnDialogTemplate(int id)
+{
+    return ParseDialogTemplate(Find(::GetModuleHandleA(nullptr), 5 /* RT_DIALOG */, id));
+}
+
+// The header of bitmap resource `id`; zeros when there is none.
+inline BITMAPINFOHEADER BitmapHeader(HMODULE module, int id)
+{
+    Reader in(Find(module, 2 /* RT_BITMAP */, id));
+    return in.Read<BITMAPINFOHEADER>();
 }
 
 // ---------------------------------------------------------------------------

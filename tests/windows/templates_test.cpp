@@ -1,25 +1,30 @@
 // The two dialog templates, created for real by the dialog manager from the
 // resources linked into this executable: every control's identifier, class,
-// style, caption and place, the order of the children and of the tab stops,
-// the window's own styles and size, the wave-factor list and the pictures.
+// style, caption and place as the template gives them (read through the
+// resource reader, so the template is the one source), the order of the
+// children and of the tab stops, the window's own styles and size, the
+// wave-factor list and the pictures.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "about_dlg.h"
-#include "expected_templates.h"
 #include "framework.h"
 #include "identifiers.h"
 #include "modal_test_support.h"
+#include "resource_reader.h"
 
 namespace {
 
 using namespace modal_test;
-using expected::ControlRow;
+using resource_reader::DialogItem;
+using resource_reader::DialogTemplate;
+using resource_reader::OwnDialogTemplate;
 
 // The style bits compared: the window bits a template may set and the whole
 // control-specific low word.
@@ -69,44 +74,48 @@ HBITMAP PictureOf(HWND control)
     return reinterpret_cast<HBITMAP>(::SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
 }
 
-// Children in z-order against the rows in template order. The dialog
-// manager maps position and size each on its own; a picture holds its
-// bitmap inside its border. A combo box's window is the closed box; the template's
-// height is the box dropped down, whose place and width the box reports
-// (its height there is the list part alone under Wine), and which is
+// Children in z-order against the template's items in template order. The
+// dialog manager maps position and size each on its own; a picture holds its
+// bitmap inside its border. A combo box's window is the closed box; the
+// template's height is the box dropped down, whose place and width the box
+// reports (its height there is the list part alone under Wine), and which is
 // checked on its own.
-void ExpectControls(HWND dialog, const ControlRow* rows, std::size_t count)
+void ExpectControls(HWND dialog, const DialogTemplate& source)
 {
+    ASSERT_FALSE(source.overrun);
     const std::vector<HWND> children = ChildWindows(dialog);
-    ASSERT_EQ(children.size(), count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const ControlRow& row = rows[i];
+    ASSERT_EQ(children.size(), source.items.size());
+    ASSERT_FALSE(children.empty());
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        const DialogItem& item = source.items[i];
         const HWND child = children[i];
-        SCOPED_TRACE("control #" + std::to_string(i + 1) + ", id " + std::to_string(row.id));
-        EXPECT_EQ(ControlId(child), static_cast<WORD>(row.id));
-        EXPECT_EQ(ClassOf(child), row.className);
+        SCOPED_TRACE("control #" + std::to_string(i + 1) + ", id " + std::to_string(static_cast<short>(item.id)));
+        EXPECT_EQ(ControlId(child), static_cast<WORD>(item.id));
+        EXPECT_TRUE(resource_reader::SameClass(ClassOf(child), resource_reader::ClassNameOf(item.className)))
+            << ClassOf(child);
         const DWORD compared = ComparedStyleBits(child);
-        EXPECT_EQ(StyleAsInTemplate(child) & compared, row.style & compared)
+        EXPECT_EQ(StyleAsInTemplate(child) & compared, item.style & compared)
             << std::hex << "style 0x" << StyleOf(child);
-        if (row.caption != nullptr)
-            EXPECT_EQ(TextOf(child), row.caption);
+        if (!item.title.isNumber)
+            EXPECT_EQ(TextOf(child), item.title.name);
 
-        RECT mapped{row.x, row.y, row.width, row.height};
+        RECT mapped{item.x, item.y, item.width, item.height};
         ::MapDialogRect(dialog, &mapped);
         const RECT actual = WindowRectInParent(child);
         const LONG width = actual.right - actual.left;
         const LONG height = actual.bottom - actual.top;
         EXPECT_EQ(actual.left, mapped.left);
         EXPECT_EQ(actual.top, mapped.top);
-        if (row.picture != 0) {
-            // The inside of the sunken border is exactly the bitmap's size.
+        if (item.title.isNumber) {
+            // A picture: the inside of the sunken border is exactly the
+            // bitmap's size.
             const SIZE bitmap = BitmapSize(PictureOf(child));
             EXPECT_NE(bitmap.cx, 0) << "no bitmap";
             const SIZE inside = ClientSize(child);
             EXPECT_EQ(inside.cx, bitmap.cx);
             EXPECT_EQ(inside.cy, bitmap.cy);
             EXPECT_GT(width, bitmap.cx);
-        } else if (row.className == std::string("ComboBox")) {
+        } else if (ClassOf(child) == "ComboBox") {
             EXPECT_EQ(width, mapped.right);
             RECT dropped{};
             ::SendMessageA(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
@@ -121,6 +130,23 @@ void ExpectControls(HWND dialog, const ControlRow* rows, std::size_t count)
     }
 }
 
+// The window styles a template may set, as the window keeps them (the
+// dialog manager adds DS_3DLOOK to every window: left out for the main one).
+constexpr DWORD kWindowStyleBits = WS_POPUP | WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU |
+                                   WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME |
+                                   DS_MODALFRAME | DS_SETFONT;
+
+// The window's own style and client size are the template's.
+void ExpectWindowAsTemplate(HWND window, const DialogTemplate& source, DWORD compared)
+{
+    EXPECT_EQ(StyleOf(window) & compared, (source.style | WS_VISIBLE) & compared)
+        << std::hex << "style 0x" << StyleOf(window);
+    RECT size{0, 0, source.width, source.height};
+    ::MapDialogRect(window, &size);
+    EXPECT_EQ(ClientSize(window).cx, size.right);
+    EXPECT_EQ(ClientSize(window).cy, size.bottom);
+}
+
 // ---------------------------------------------------------------------------
 // The main window, built from template 102 by the framework's plain dialog:
 // the base initialisation alone fills the wave-factor list.
@@ -130,10 +156,7 @@ TEST(CalculatorWindow, ControlsFollowTheTemplateOneByOne)
     CDialog dialog(IDD_CALCULATOR);
     ModalScript script(dialog);
     script
-        .Then([](HWND window) {
-            ExpectControls(window, expected::kCalculatorControls,
-                           std::size(expected::kCalculatorControls));
-        })
+        .Then([](HWND window) { ExpectControls(window, OwnDialogTemplate(IDD_CALCULATOR)); })
         .ThenEnd();
     EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
 }
@@ -144,21 +167,16 @@ TEST(CalculatorWindow, IsAVisibleFixedSizeCaptionedPopup)
     ModalScript script(dialog);
     script
         .Then([](HWND window) {
-            EXPECT_EQ(TextOf(window), "VelQUOR");
-            // The window manager adds DS_3DLOOK to every window; left out here.
-            const DWORD compared = WS_POPUP | WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU |
-                                   WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME |
-                                   DS_MODALFRAME | DS_SETFONT;
-            EXPECT_EQ(StyleOf(window) & compared, expected::kCalculatorStyle)
-                << std::hex << "style 0x" << StyleOf(window);
+            const DialogTemplate source = OwnDialogTemplate(IDD_CALCULATOR);
+            EXPECT_EQ(TextOf(window), source.title);
+            ExpectWindowAsTemplate(window, source, kWindowStyleBits);
+            // What the user sees of those bits: a captioned window with a
+            // system menu that minimises but cannot be resized.
+            EXPECT_EQ(StyleOf(window) & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME),
+                      static_cast<DWORD>(WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
             EXPECT_EQ(ExStyleOf(window) & WS_EX_APPWINDOW, static_cast<DWORD>(WS_EX_APPWINDOW));
             EXPECT_TRUE(::IsWindowVisible(window));
             EXPECT_EQ(::GetMenu(window), nullptr);
-
-            RECT size{0, 0, 356, 346};
-            ::MapDialogRect(window, &size);
-            EXPECT_EQ(ClientSize(window).cx, size.right);
-            EXPECT_EQ(ClientSize(window).cy, size.bottom);
 
             // The template's font: MS Sans Serif, 8 points, normal weight.
             LOGFONTA font{};
@@ -224,8 +242,8 @@ TEST(CalculatorWindow, WaveFactorListHoldsTheFourEntriesInOrderAndNoSelection)
     EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
 }
 
-// The template's dropped-down height (50 units, its bytes are checked with
-// the resources) is there so that the open list shows every entry at once.
+// The template's dropped-down height is there so that the open list shows
+// every entry at once, and reaches no lower than it allows.
 TEST(CalculatorWindow, WaveFactorListDropsDownShowingAllFourEntries)
 {
     CDialog dialog(IDD_CALCULATOR);
@@ -246,7 +264,11 @@ TEST(CalculatorWindow, WaveFactorListDropsDownShowingAllFourEntries)
             EXPECT_EQ(::SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0);
 
             // No lower than the template's dropped-down height allows.
-            RECT box{0, 161, 0, 50};  // top and height of the box
+            const DialogTemplate source = OwnDialogTemplate(IDD_CALCULATOR);
+            const auto item = std::find_if(source.items.begin(), source.items.end(),
+                                           [](const DialogItem& i) { return i.id == IDC_WAVE_FACTOR; });
+            ASSERT_NE(item, source.items.end());
+            RECT box{0, item->y, 0, item->height};  // top and height of the box
             ::MapDialogRect(window, &box);
             RECT listRect{};
             ::GetWindowRect(list, &listRect);
@@ -268,25 +290,26 @@ TEST(DialogPictures, EachPictureHoldsItsBitmapAtItsOwnSize)
         const char* name;
         UINT dialogTemplate;
         int control;
-        LONG width;
-        LONG height;
+        int bitmap;
     };
     const Row rows[] = {
-        {"main window's banner", IDD_CALCULATOR, IDC_BANNER, 462, 81},
-        {"About box's portrait", IDD_ABOUTBOX, IDC_PORTRAIT, 90, 108},
-        {"About box's banner", IDD_ABOUTBOX, IDC_BANNER, 295, 52},
+        {"main window's banner", IDD_CALCULATOR, IDC_BANNER, IDB_BANNER},
+        {"About box's portrait", IDD_ABOUTBOX, IDC_PORTRAIT, IDB_PORTRAIT},
+        {"About box's banner", IDD_ABOUTBOX, IDC_BANNER, IDB_ABOUT_BANNER},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
+        const BITMAPINFOHEADER resource = resource_reader::BitmapHeader(::GetModuleHandleA(nullptr), row.bitmap);
+        ASSERT_GT(resource.biWidth, 0);
         CDialog dialog(row.dialogTemplate);
         ModalScript script(dialog);
         script
-            .Then([&row](HWND window) {
+            .Then([&](HWND window) {
                 const HWND picture = ::GetDlgItem(window, row.control);
                 const HBITMAP bitmap = PictureOf(picture);
                 ASSERT_NE(bitmap, nullptr);
-                EXPECT_EQ(BitmapSize(bitmap).cx, row.width);
-                EXPECT_EQ(BitmapSize(bitmap).cy, row.height);
+                EXPECT_EQ(BitmapSize(bitmap).cx, resource.biWidth);
+                EXPECT_EQ(BitmapSize(bitmap).cy, resource.biHeight);
             })
             .ThenEnd();
         EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
@@ -301,9 +324,7 @@ TEST(AboutWindow, ControlsFollowTheTemplateOneByOne)
     CAboutDlg dialog;
     ModalScript script(dialog);
     script
-        .Then([](HWND window) {
-            ExpectControls(window, expected::kAboutControls, std::size(expected::kAboutControls));
-        })
+        .Then([](HWND window) { ExpectControls(window, OwnDialogTemplate(IDD_ABOUTBOX)); })
         .ThenEnd();
     EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
 }
@@ -314,9 +335,15 @@ TEST(AboutWindow, ShowsTheNoticeAndTheAddressTheLinkOpens)
     ModalScript script(dialog);
     script
         .Then([](HWND window) {
-            const std::vector<HWND> children = ChildWindows(window);
-            ASSERT_EQ(children.size(), std::size(expected::kAboutControls));
-            EXPECT_NE(TextOf(children[expected::kNoticeIndex]), "");
+            // The notice: the one text of the box with neither an
+            // identifier nor the version.
+            std::vector<std::string> notices;
+            for (HWND child : ChildWindows(window))
+                if (static_cast<short>(ControlId(child)) == IDC_STATIC && ClassOf(child) == "Static" &&
+                    TextOf(child).rfind("Velquor Version ", 0) != 0)
+                    notices.push_back(TextOf(child));
+            ASSERT_EQ(notices.size(), 1u);
+            EXPECT_NE(notices.front(), "");
 
             const std::string link = kMailLink;
             const std::string scheme = "mailto:";
@@ -333,19 +360,11 @@ TEST(AboutWindow, IsAPopupWithNoTitleBar)
     ModalScript script(dialog);
     script
         .Then([](HWND window) {
-            const DWORD compared = WS_POPUP | WS_CHILD | WS_CAPTION | WS_SYSMENU |
-                                   WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME |
-                                   DS_MODALFRAME | DS_SETFONT | DS_3DLOOK;
-            EXPECT_EQ(StyleOf(window) & compared, expected::kAboutStyle)
-                << std::hex << "style 0x" << StyleOf(window);
-            EXPECT_EQ(ExStyleOf(window) & WS_EX_APPWINDOW, 0u);
             // The template leaves it hidden; the modal run shows it.
+            ExpectWindowAsTemplate(window, OwnDialogTemplate(IDD_ABOUTBOX), kWindowStyleBits | DS_3DLOOK);
+            EXPECT_EQ(StyleOf(window) & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME), 0u);
+            EXPECT_EQ(ExStyleOf(window) & WS_EX_APPWINDOW, 0u);
             EXPECT_TRUE(::IsWindowVisible(window));
-
-            RECT size{0, 0, 235, 159};
-            ::MapDialogRect(window, &size);
-            EXPECT_EQ(ClientSize(window).cx, size.right);
-            EXPECT_EQ(ClientSize(window).cy, size.bottom);
         })
         .ThenEnd();
     EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
