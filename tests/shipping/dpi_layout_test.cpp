@@ -57,9 +57,17 @@ std::string DpiName()
 // ---------------------------------------------------------------------------
 // Reading windows
 
+using support::BitmapSize;
 using support::ClassOf;
+using support::ClientSize;
 using support::ControlId;
 using support::TextOf;
+
+// A control's window rectangle in its dialog's client coordinates.
+RECT RectInDialog(HWND control)
+{
+    return support::WindowRectInParent(control);
+}
 
 constexpr WORD kUnnamed = 0xFFFF;
 
@@ -67,30 +75,6 @@ constexpr WORD kUnnamed = 0xFFFF;
 std::vector<HWND> ControlsOf(HWND dialog)
 {
     return support::ChildWindows(dialog);
-}
-
-// A control's window rectangle in its dialog's client coordinates.
-RECT RectInDialog(HWND control)
-{
-    RECT rect{};
-    ::GetWindowRect(control, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-SIZE ClientSize(HWND window)
-{
-    RECT client{};
-    ::GetClientRect(window, &client);
-    return {client.right, client.bottom};
-}
-
-SIZE BitmapSize(HBITMAP bitmap)
-{
-    BITMAP info{};
-    if (bitmap == nullptr || ::GetObjectA(bitmap, sizeof info, &info) == 0)
-        return {0, 0};
-    return {info.bmWidth, info.bmHeight};
 }
 
 // A control by identifier, class and the start of its text.

@@ -50,6 +50,29 @@ std::vector<HWND> ChildWindows(HWND parent, bool visibleOnly)
     return children;
 }
 
+RECT WindowRectInParent(HWND window)
+{
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+SIZE ClientSize(HWND window)
+{
+    RECT client{};
+    ::GetClientRect(window, &client);
+    return {client.right - client.left, client.bottom - client.top};
+}
+
+SIZE BitmapSize(HBITMAP bitmap)
+{
+    BITMAP info{};
+    if (bitmap == nullptr || ::GetObjectA(bitmap, sizeof info, &info) == 0)
+        return {0, 0};
+    return {info.bmWidth, info.bmHeight};
+}
+
 namespace {
 
 struct TopLevelSearch {

@@ -37,6 +37,13 @@ std::vector<HWND> TopLevelWindows(DWORD process, const char* className = nullptr
 // null when there is none.
 HWND FindDialog(DWORD process, HWND except = nullptr);
 
+// A window's rectangle in the client coordinates of its parent.
+RECT WindowRectInParent(HWND window);
+// The size of a window's client area.
+SIZE ClientSize(HWND window);
+// A bitmap's size in pixels; zero for none.
+SIZE BitmapSize(HBITMAP bitmap);
+
 // Returns once the window's thread has handled everything sent to it so
 // far; false when it did not answer within `timeoutMs`.
 bool Answers(HWND window, DWORD timeoutMs = kAnswerTimeoutMs);

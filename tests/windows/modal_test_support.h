@@ -23,10 +23,13 @@ namespace modal_test {
 // ---------------------------------------------------------------------------
 // Reading windows
 
+using support::BitmapSize;
 using support::ChildWindows;
 using support::ClassOf;
+using support::ClientSize;
 using support::ControlId;
 using support::TextOf;
+using support::WindowRectInParent;
 
 inline std::string ItemText(HWND dialog, int id)
 {
@@ -39,28 +42,6 @@ inline RECT RectIn(HWND parent, const RECT& screenRect)
     RECT rect = screenRect;
     ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
-}
-
-inline RECT WindowRectInParent(HWND control)
-{
-    RECT rect{};
-    ::GetWindowRect(control, &rect);
-    return RectIn(::GetParent(control), rect);
-}
-
-inline SIZE ClientSize(HWND window)
-{
-    RECT client{};
-    ::GetClientRect(window, &client);
-    return {client.right - client.left, client.bottom - client.top};
-}
-
-inline SIZE BitmapSize(HBITMAP bitmap)
-{
-    BITMAP info{};
-    if (bitmap == nullptr || ::GetObjectA(bitmap, sizeof info, &info) == 0)
-        return {0, 0};
-    return {info.bmWidth, info.bmHeight};
 }
 
 // The selection of an edit control as (start, end).
