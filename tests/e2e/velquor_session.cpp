@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "identifiers.h"
 #include "paths.h"
 #include "picture.h"
 
@@ -258,10 +259,21 @@ void VelquorSession::Sync() const
     support::Answers(Main());
 }
 
+bool VelquorSession::WaitForInputTaken(DWORD timeoutMs) const
+{
+    const HWND mark = Item(IDC_BANNER);
+    if (mark == nullptr || !::IsWindowVisible(Main()) || ::IsIconic(Main()))
+        return false;
+    ::RedrawWindow(mark, nullptr, nullptr, RDW_INVALIDATE);
+    WaitUntil([&] { return !::GetUpdateRect(mark, nullptr, FALSE); }, timeoutMs);
+    return true;
+}
+
 void VelquorSession::Settle() const
 {
     Sync();
-    ::Sleep(300);
+    if (!WaitForInputTaken())
+        ::Sleep(300);  // nothing to paint: a pause for input still queued
     Sync();
 }
 

@@ -91,8 +91,16 @@ public:
     // Returns once the program's thread has handled everything sent to it
     // so far. Input that is still queued may come later: this is a floor.
     void Sync() const;
-    // Sync, a pause for input still in the queue, Sync again: for checks
-    // that something did NOT change.
+    // Returns once the program has worked through all the input sent to it
+    // so far (or `timeoutMs` has passed): its thread is given WM_PAINT only
+    // when no other message and no input waits for it, so once a control
+    // marked as needing paint has been painted, every keystroke and click
+    // before has been handled, or has started a modal loop (a box), which
+    // paints too. A hung program never paints, and Sync() then tells.
+    // False, at once, when the main window is hidden or minimised.
+    bool WaitForInputTaken(DWORD timeoutMs = 2000) const;
+    // Sync, all input taken, Sync again: for checks that something did NOT
+    // change.
     void Settle() const;
 
     // Waits for the program to end; its exit code, or nullopt on timeout.

@@ -914,19 +914,9 @@ bool Monkey::Answers()
     return false;
 }
 
-// Returns once the program has worked through all the input sent to it so
-// far. Its thread is given WM_PAINT only when no other message and no input
-// waits for it: once a control marked as needing paint has been painted,
-// every keystroke and click before has been handled, or has started a modal
-// loop (a box), which paints too. Long typed text takes a while; a hung
-// program never paints, and Answers() then tells.
 void Monkey::WaitForInputTaken()
 {
-    const HWND mark = ::GetDlgItem(Main(), IDC_BANNER);
-    if (mark == nullptr || !::IsWindowVisible(Main()) || ::IsIconic(Main()))
-        return;
-    ::RedrawWindow(mark, nullptr, nullptr, RDW_INVALIDATE);
-    support::WaitUntil([&] { return !::GetUpdateRect(mark, nullptr, FALSE); }, kInputTakenTimeoutMs);
+    m_session->WaitForInputTaken(kInputTakenTimeoutMs);
 }
 
 void Monkey::HandleBoxes()
