@@ -338,22 +338,30 @@ void VelquorSession::ClickAt(POINT screen) const
     }
 
     // The press is taken when the control under the mouse captures it; the
-    // release when that capture ends. A control that does not capture the
-    // mouse (a static) gets a short pause instead.
+    // release when that capture ends. For a control that does not capture
+    // the mouse (a static), the program's paint tells when it has both.
     const HWND before = ThreadInfo(Main()).hwndCapture;
     std::vector<INPUT> press{MouseButton(false)};
     SendInputs(press);
     HWND captured = nullptr;
-    const bool pressed = WaitUntil([&] {
+    const auto capturedByPress = [&] {
         captured = ThreadInfo(Main()).hwndCapture;
         return captured != nullptr && captured != before;
-    }, 1000);
+    };
+    // The capture comes with the press, or the press was taken without
+    // one (the program paints again): whichever is first.
+    const HWND mark = Item(IDC_BANNER);
+    const bool canPaint = mark != nullptr && ::IsWindowVisible(Main()) && !::IsIconic(Main());
+    if (canPaint)
+        ::RedrawWindow(mark, nullptr, nullptr, RDW_INVALIDATE);
+    WaitUntil([&] { return capturedByPress() || (canPaint && !::GetUpdateRect(mark, nullptr, FALSE)); }, 1000);
+    const bool pressed = capturedByPress();
 
     std::vector<INPUT> release{MouseButton(true)};
     SendInputs(release);
     if (pressed)
         WaitUntil([&] { return ThreadInfo(Main()).hwndCapture != captured; }, 2000);
-    else
+    else if (!WaitForInputTaken())
         ::Sleep(200);
     // The click's handler runs inside the release; once it is done the
     // program answers this.
