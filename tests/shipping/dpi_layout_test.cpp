@@ -489,8 +489,12 @@ void ExpectPictureAtItsOwnSize(HWND dialog, const PictureExpectation& expected)
     support::WriteBmp(stem + "-shown.bmp", onScreen);
 }
 
+// A picture of the dialog as it is, kept for a test that has failed so far:
+// passing runs write nothing.
 void KeepPicture(HWND dialog, const std::string& name)
 {
+    if (!::testing::Test::HasFailure())
+        return;
     const std::string folder = support::WindowsPath(VELQUOR_SHIPPING_ARTIFACTS);
     ::CreateDirectoryA(folder.c_str(), nullptr);
     const std::string path = folder + "\\" + name + "-" + DpiName() + ".bmp";
