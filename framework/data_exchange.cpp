@@ -1,22 +1,19 @@
 #include "data_exchange.h"
 
 #include <string>
+#include <utility>
 
 #include "number_text.h"
 #include "wnd.h"
 
-namespace {
-
-std::string WindowText(HWND control)
+CString ControlText(HWND window)
 {
-    const int length = ::GetWindowTextLengthA(control);
+    const int length = ::GetWindowTextLengthA(window);
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = ::GetWindowTextA(control, text.data(), length + 1);
+    const int copied = ::GetWindowTextA(window, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return text;
+    return CString(std::move(text));
 }
-
-}  // namespace
 
 HWND CDataExchange::PrepareCtrl(int id) const
 {
@@ -35,7 +32,7 @@ void DDX_Text(CDataExchange* pDX, int id, double& value)
         return;
     const HWND control = pDX->PrepareCtrl(id);
     if (pDX->m_bSaveAndValidate) {
-        const auto number = ParseNumber(WindowText(control));
+        const auto number = ParseNumber(ControlText(control).str());
         if (!number) {
             pDX->Fail(id);
             return;
@@ -54,7 +51,7 @@ void DDX_Text(CDataExchange* pDX, int id, CString& value)
         return;
     const HWND control = pDX->PrepareCtrl(id);
     if (pDX->m_bSaveAndValidate)
-        value = CString(WindowText(control));
+        value = ControlText(control);
     else
         ::SetWindowTextA(control, value);
 }

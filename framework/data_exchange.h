@@ -29,6 +29,9 @@ private:
     bool m_failed = false;
 };
 
+// A window's whole text, of any length.
+CString ControlText(HWND window);
+
 // An edit control's text as a number: the shortest text that reads back to
 // the same double. Rewriting the field that has the focus selects its whole
 // text, as entering it with Tab does, so what the user types next replaces it.

@@ -16,7 +16,12 @@ bool CWnd::UpdateData(bool saveAndValidate)
 
 void CWnd::OnDataExchangeError(int id)
 {
-    ::MessageBoxA(m_hWnd, kNotANumberMessage, AfxGetAppName(), MB_OK | MB_ICONEXCLAMATION);
+    ReportBadField(id, kNotANumberMessage);
+}
+
+void CWnd::ReportBadField(int id, const char* message)
+{
+    ::MessageBoxA(m_hWnd, message, AfxGetAppName(), MB_OK | MB_ICONEXCLAMATION);
     const HWND control = GetDlgItem(id);
     ::SetFocus(control);
     ::SendMessageA(control, EM_SETSEL, 0, -1);

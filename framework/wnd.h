@@ -29,9 +29,13 @@ public:
     bool InDataExchange() const { return m_inDataExchange; }
 
     // Called when a read pass meets control `id` holding text that is not a
-    // number: tells the user, then puts the focus on that field with its
-    // whole text selected. Tests override it to watch instead.
+    // number: tells the user with ReportBadField. Windows override it to say
+    // more; tests, to watch instead.
     virtual void OnDataExchangeError(int id);
+
+    // Shows `message` in a box over the window, then puts the focus on
+    // control `id` with its whole text selected, for the user to correct.
+    void ReportBadField(int id, const char* message);
 
     // Inside a handler: lets the dialog manager handle the message being
     // processed, as if no entry had matched. Returns 0.

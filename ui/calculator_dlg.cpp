@@ -1,6 +1,7 @@
 #include "calculator_dlg.h"
 
 #include "about_dlg.h"
+#include "bad_field_message.h"
 #include "help_texts.h"
 #include "identifiers.h"
 #include "notification_table.h"
@@ -49,6 +50,8 @@ bool CCalculatorDlg::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
+    m_fieldKeys.Install(m_hWnd);
+
     m_form.m_instructions = kOpeningPrompt;
     UpdateData(false);
     return true;  // the focus goes to the first tab stop, Current Power
@@ -58,6 +61,13 @@ void CCalculatorDlg::RunAboutBox()
 {
     CAboutDlg about;
     about.DoModal();
+}
+
+void CCalculatorDlg::OnDataExchangeError(int id)
+{
+    char message[kBadFieldMessageSize];
+    BadFieldMessage(id, ControlText(GetDlgItem(id)).str(), message);
+    ReportBadField(id, message);
 }
 
 void CCalculatorDlg::OnSysCommand(UINT id, LPARAM)
@@ -87,6 +97,12 @@ void CCalculatorDlg::OnPaint()
     ::DrawIcon(dc.GetSafeHdc(), x, y, m_hIcon);
 }
 
+void CCalculatorDlg::OnDestroy()
+{
+    m_fieldKeys.Remove();
+    Default();
+}
+
 HCURSOR CCalculatorDlg::OnQueryDragIcon()
 {
     return static_cast<HCURSOR>(m_hIcon);
@@ -94,26 +110,24 @@ HCURSOR CCalculatorDlg::OnQueryDragIcon()
 
 bool CCalculatorDlg::OnControlNotification(UINT id, UINT code)
 {
+    const bool listed = FindNotification(static_cast<int>(id), code) != nullptr;
     // A notification raised by a pass in progress (the focus moving to the
     // message about a bad field and back) must not start a second pass: it
     // is taken and dropped.
     if (InDataExchange())
-        return FindNotification(static_cast<int>(id), code) != nullptr;
-    // A field also loses the focus when the focus leaves the window, as when
-    // the About box opens from the system menu or the user switches to
-    // another program. A read pass then could show its message over the
-    // box being opened and hand the focus back to this window, which must
-    // stay disabled: the leaving is dropped, and what the field holds is
-    // read when the focus next moves on inside the window.
-    if ((code == kEditKillFocus || code == kListKillFocus) && !FocusIsInside())
-        return FindNotification(static_cast<int>(id), code) != nullptr;
+        return listed;
+    // A field also loses the focus when the focus leaves the window: another
+    // program comes to the front, the window is minimised, the About box
+    // opens from the system menu. The read is owed until the window is back
+    // (see OwedRead), so that no message shows over anything else and what
+    // the user typed is read before any handler writes the fields again.
+    if ((code == kEditKillFocus || code == kListKillFocus) && OwedRead::FocusLeaves(m_hWnd)) {
+        m_owedRead.Owe();
+        return listed;
+    }
+    if (!m_owedRead.SettleIn(*this))
+        return listed;
     return DispatchNotification(m_form, *this, static_cast<int>(id), code);
-}
-
-bool CCalculatorDlg::FocusIsInside() const
-{
-    const HWND focus = ::GetFocus();
-    return focus != nullptr && (focus == m_hWnd || ::IsChild(m_hWnd, focus));
 }
 
 const MessageMap* CCalculatorDlg::GetThisMessageMap()
@@ -121,6 +135,7 @@ const MessageMap* CCalculatorDlg::GetThisMessageMap()
     static const MessageEntry entries[] = {
         OnSysCommandMessage(&CCalculatorDlg::OnSysCommand),
         OnMessage(WM_PAINT, &CCalculatorDlg::OnPaint),
+        OnMessage(WM_DESTROY, &CCalculatorDlg::OnDestroy),
         OnQueryDragIconMessage(&CCalculatorDlg::OnQueryDragIcon),
         OnNotificationRange(0, 0xFFFF, &CCalculatorDlg::OnControlNotification),
         kEndOfMessages,

@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include "calculator_form.h"
+#include "field_keys.h"
 #include "form_exchange.h"
 #include "framework.h"
+#include "owed_read.h"
 
 // The main window. It holds the calculator form and binds its exchange to
 // the real controls; every rule about what a control does lives in the
@@ -29,11 +31,15 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
 
+    void OnDataExchangeError(int id) override;
+
     void OnSysCommand(UINT id, LPARAM param);
     void OnPaint();
+    void OnDestroy();
     HCURSOR OnQueryDragIcon();
     bool OnControlNotification(UINT id, UINT code);
 
 private:
-    bool FocusIsInside() const;
+    OwedRead m_owedRead;
+    FieldKeys m_fieldKeys;
 };

@@ -1,10 +1,12 @@
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "bad_field_message.h"
 #include "fake_window.h"
 #include "number_text.h"
 
@@ -119,6 +121,31 @@ TEST(BadInput, ReadPassTakesTheNumberOrStopsThereWithOneMessage)
             EXPECT_EQ(form.m_waveFactor, 1);
             EXPECT_EQ(form.m_instructions, "old");
         }
+    }
+}
+
+// The message names the field, tells the two Frequency fields apart, and
+// asks for a decimal point when the text holds a comma.
+TEST(BadInput, MessageNamesTheFieldAndAsksForAPointInsteadOfAComma)
+{
+    struct Case {
+        int control;
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {IDC_CURRENT_POWER, "abc", "Current Power: please enter a number."},
+        {IDC_PROPOSED_DISTANCE, "1,5", "Proposed Distance: please enter a number with a "
+                                       "decimal point, not a comma (2.5, not 2,5)."},
+        {IDC_WAVELENGTH_FREQUENCY, "x", "Frequency (Wavelength Calculator): please enter a number."},
+        {IDC_ANTENNA_FREQUENCY, ",", "Frequency (Antenna Length Calculator): please enter a "
+                                     "number with a decimal point, not a comma (2.5, not 2,5)."},
+        {4242, "x", "Please enter a number."},
+    };
+    for (const Case& test : cases) {
+        char message[kBadFieldMessageSize];
+        EXPECT_EQ(BadFieldMessage(test.control, test.text, message), std::strlen(test.message));
+        EXPECT_STREQ(message, test.message);
     }
 }
 

@@ -241,7 +241,7 @@ TEST(CalculatorExchange, ReadPassStopsAtTheFirstFieldThatIsNotANumber)
         .Then([&](HWND window) {
             EXPECT_FALSE(result);
             ASSERT_EQ(watcher.Boxes().size(), 1u);
-            EXPECT_EQ(watcher.Boxes()[0].text, kNotANumberMessage);
+            EXPECT_EQ(watcher.Boxes()[0].text, "Current Power: please enter a number.");
             EXPECT_EQ(watcher.Boxes()[0].owner, window);
 
             EXPECT_EQ(dialog.m_form.m_currentDistance, 1.0);  // row 1, read
@@ -280,7 +280,7 @@ TEST(CalculatorExchange, FocusNotificationsDuringTheMessageStartNoSecondPass)
         })
         .Then([&](HWND window) {
             ASSERT_EQ(watcher.Boxes().size(), 1u);
-            EXPECT_EQ(watcher.Boxes()[0].text, kNotANumberMessage);
+            EXPECT_EQ(watcher.Boxes()[0].text, "Current Power: please enter a number.");
             EXPECT_EQ(watcher.MostOpenAtOnce(), 1);
             EXPECT_FALSE(dialog.InDataExchange());
             EXPECT_EQ(dialog.m_form.m_currentDistance, 10.0);
@@ -304,6 +304,75 @@ TEST(CalculatorExchange, FocusNotificationsDuringTheMessageStartNoSecondPass)
     EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
     EXPECT_EQ(watcher.MostOpenAtOnce(), 1);
     EXPECT_EQ(dialog.aboutRuns, 0);
+}
+
+// What the user typed survives the focus leaving the window and coming back,
+// for the fields whose entering handler rewrites every field. The read is
+// made only once the window is back: a field that is not a number is named
+// in one message then, over the window, never while another one is in
+// front, and keeps its text for the user to correct.
+TEST(CalculatorExchange, TypedTextSurvivesTheFocusLeavingTheWindowAndComingBack)
+{
+    struct Field {
+        int control;
+        double CalculatorForm::*value;
+        const char* message;
+    };
+    const Field fields[] = {
+        {IDC_WAVELENGTH_FREQUENCY, &CalculatorForm::m_frequency,
+         "Frequency (Wavelength Calculator): please enter a number."},
+        {IDC_ANTENNA_FREQUENCY, &CalculatorForm::m_antennaFrequency,
+         "Frequency (Antenna Length Calculator): please enter a number."},
+        {IDC_PROPOSED_POWER, &CalculatorForm::m_proposedPower,
+         "Proposed Power: please enter a number."},
+        {IDC_PROPOSED_DISTANCE, &CalculatorForm::m_proposedDistance,
+         "Proposed Distance: please enter a number."},
+    };
+    TestCalculatorDlg dialog;
+    MessageBoxWatcher watcher({&dialog});
+    const HWND other = ::CreateWindowExA(0, "STATIC", "Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                         600, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(other, nullptr);
+    ModalScript script(dialog);
+    for (const Field& field : fields) {
+        for (const char* text : {"146.52", "abc"}) {
+            const bool isNumber = text[0] != 'a';
+            script
+                .Then([&, text](HWND window) {
+                    ::SetFocus(::GetDlgItem(window, field.control));
+                    Type(window, field.control, text);
+                    ::SetActiveWindow(other);
+                })
+                .Then([&, text](HWND window) {
+                    SCOPED_TRACE(std::string(field.message) + " / " + text);
+                    ASSERT_EQ(::GetActiveWindow(), other);
+                    EXPECT_EQ(watcher.Boxes().size(), 0u) << "a message while away";
+                    ::SetActiveWindow(window);
+                })
+                .Then([&, text, isNumber](HWND window) {
+                    SCOPED_TRACE(std::string(field.message) + " / " + text);
+                    const HWND edit = ::GetDlgItem(window, field.control);
+                    EXPECT_EQ(::GetFocus(), edit);
+                    EXPECT_EQ(ItemText(window, field.control), text);
+                    if (isNumber) {
+                        EXPECT_EQ(watcher.Boxes().size(), 0u);
+                        EXPECT_EQ(dialog.m_form.*field.value, 146.52);
+                    } else {
+                        ASSERT_EQ(watcher.Boxes().size(), 1u);
+                        EXPECT_EQ(watcher.Boxes()[0].text, field.message);
+                        EXPECT_EQ(watcher.Boxes()[0].owner, window);
+                        EXPECT_EQ(EditSelection(edit), std::make_pair(0, 3));
+                        Type(window, field.control, "1");
+                        dialog.UpdateData(true);
+                    }
+                    watcher.Clear();
+                });
+        }
+    }
+    script.ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+    EXPECT_EQ(watcher.MostOpenAtOnce(), 1);
+    ::DestroyWindow(other);
 }
 
 // ---------------------------------------------------------------------------
@@ -336,6 +405,65 @@ TEST(CalculatorCommands, EnterInAFieldPressesExitAndEscapeCancels)
         EXPECT_EQ(script.Run(), test.result);
         EXPECT_EQ(watcher.Boxes().size(), 0u);
     }
+}
+
+// Holds Ctrl down for the keys a step posts, as the key state says it.
+void HoldControl(bool down)
+{
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = down ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+}
+
+// Ctrl+Enter in a field runs its calculator where the focus is: from
+// Proposed Power the distance comes out without Proposed Distance's
+// interlock clearing the power on the way. Ctrl+A selects the field's text,
+// and a click into a field showing 0 selects the 0, so typing replaces it.
+TEST(CalculatorCommands, CtrlEnterCalculatesInPlaceCtrlASelectsAndAClickSelectsAZero)
+{
+    TestCalculatorDlg dialog;
+    MessageBoxWatcher watcher({&dialog});
+    ModalScript script(dialog);
+    script
+        .Then([&](HWND window) {
+            Type(window, IDC_CURRENT_POWER, "100");
+            Type(window, IDC_CURRENT_DISTANCE, "10");
+            ::SetFocus(::GetDlgItem(window, IDC_PROPOSED_POWER));
+            Type(window, IDC_PROPOSED_POWER, "400");
+            HoldControl(true);
+            PostKey(::GetFocus(), VK_RETURN);
+        })
+        .Then([&](HWND window) {
+            const HWND power = ::GetDlgItem(window, IDC_PROPOSED_POWER);
+            EXPECT_EQ(::GetFocus(), power);
+            EXPECT_EQ(ItemText(window, IDC_PROPOSED_DISTANCE), "20");
+            EXPECT_EQ(ItemText(window, IDC_PROPOSED_POWER), "400");
+
+            ::SendMessageA(power, EM_SETSEL, 1, 1);
+            PostKey(power, 'A');
+        })
+        .Then([&](HWND window) {
+            HoldControl(false);
+            EXPECT_EQ(EditSelection(::GetDlgItem(window, IDC_PROPOSED_POWER)), std::make_pair(0, 3));
+            EXPECT_EQ(ItemText(window, IDC_PROPOSED_POWER), "400");
+
+            // Left of the 0, where the caret would stand before it.
+            const HWND distance = ::GetDlgItem(window, IDC_CURRENT_DISTANCE);
+            Type(window, IDC_CURRENT_DISTANCE, "0");
+            const LPARAM leftEdge = MAKELPARAM(1, ClientSize(distance).cy / 2);
+            ::PostMessageA(distance, WM_LBUTTONDOWN, MK_LBUTTON, leftEdge);
+            ::PostMessageA(distance, WM_LBUTTONUP, 0, leftEdge);
+            ::PostMessageA(distance, WM_CHAR, '1', 1);
+            ::PostMessageA(distance, WM_CHAR, '0', 1);
+        })
+        .Then([&](HWND window) {
+            EXPECT_EQ(ItemText(window, IDC_CURRENT_DISTANCE), "10");
+        })
+        .ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+    HoldControl(false);
+    EXPECT_EQ(watcher.Boxes().size(), 0u);
 }
 
 // The About item is added to the window's system menu, and choosing it runs

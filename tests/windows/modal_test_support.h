@@ -135,6 +135,7 @@ public:
     MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
 
     const std::vector<Box>& Boxes() const { return m_boxes; }
+    void Clear() { m_boxes.clear(); }
     // The most boxes that were open together at any one tick.
     int MostOpenAtOnce() const { return m_mostOpenAtOnce; }
 
