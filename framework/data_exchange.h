@@ -33,8 +33,11 @@ private:
 CString ControlText(HWND window);
 
 // An edit control's text as a number: the shortest text that reads back to
-// the same double. Rewriting the field that has the focus selects its whole
-// text, as entering it with Tab does, so what the user types next replaces it.
+// the same double, or the value rounded to what fits the field (FitNumber),
+// with the full text in a tooltip. Reading keeps the exact value of a field
+// the user has not changed since it was written. Rewriting the field that
+// has the focus selects its whole text, as entering it with Tab does, so
+// what the user types next replaces it.
 void DDX_Text(CDataExchange* pDX, int id, double& value);
 
 // A control's text as a string, of any length.

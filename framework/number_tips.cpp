@@ -1,0 +1,72 @@
+#include "number_tips.h"
+
+#include <commctrl.h>
+
+namespace {
+
+using InitCommonControlsExProc = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+
+// Loads the common controls once, from the system folder only (a DLL of
+// that name beside the program is never taken), and registers the tooltip
+// class. It stays loaded: tooltip windows use it until the process ends.
+bool TooltipClassLoaded()
+{
+    static HMODULE library = nullptr;
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        library = ::LoadLibraryExW(L"comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        if (library != nullptr) {
+            const auto init = reinterpret_cast<InitCommonControlsExProc>(
+                reinterpret_cast<void*>(::GetProcAddress(library, "InitCommonControlsEx")));
+            const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES};
+            if (init != nullptr)
+                init(&classes);
+        }
+    }
+    return library != nullptr;
+}
+
+TTTOOLINFOA ToolOf(HWND owner, HWND field)
+{
+    TTTOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;  // understood by every version of the library
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = owner;
+    tool.uId = reinterpret_cast<UINT_PTR>(field);
+    return tool;
+}
+
+}  // namespace
+
+HWND CNumberTips::TipWindow(HWND owner, bool create)
+{
+    // The tooltip went with an earlier window of the same object.
+    if (m_tip != nullptr && (!::IsWindow(m_tip) || ::GetWindow(m_tip, GW_OWNER) != owner))
+        m_tip = nullptr;
+    if (m_tip == nullptr && create && TooltipClassLoaded()) {
+        m_tip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                                  nullptr, nullptr);
+    }
+    return m_tip;
+}
+
+void CNumberTips::Show(HWND owner, HWND field, const char* fullText)
+{
+    const HWND tip = TipWindow(owner, fullText != nullptr);
+    if (tip == nullptr)
+        return;
+    TTTOOLINFOA tool = ToolOf(owner, field);
+    ::SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    if (fullText == nullptr)
+        return;
+    tool.lpszText = const_cast<char*>(fullText);  // the tooltip keeps a copy
+    ::SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void CNumberTips::Forget(HWND owner, HWND field)
+{
+    Show(owner, field, nullptr);
+}
