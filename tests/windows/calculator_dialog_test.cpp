@@ -6,9 +6,13 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -43,6 +47,38 @@ int Selection(HWND dialog)
     return static_cast<int>(::SendDlgItemMessageA(dialog, IDC_WAVE_FACTOR, CB_GETCURSEL, 0, 0));
 }
 
+std::uint64_t Bits(double value)
+{
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+BOOL CALLBACK CollectTooltip(HWND window, LPARAM found)
+{
+    if (ClassName(window) == TOOLTIPS_CLASSA)
+        *reinterpret_cast<HWND*>(found) = window;
+    return TRUE;
+}
+
+// What the mouse resting on control `id` shows: the text the window's number
+// tooltip holds for it, empty when there is none.
+std::string TipText(HWND dialog, int id)
+{
+    HWND tip = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CollectTooltip, reinterpret_cast<LPARAM>(&tip));
+    if (tip == nullptr)
+        return "";
+    char text[80] = "";
+    TTTOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.hwnd = dialog;
+    tool.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(dialog, id));
+    tool.lpszText = text;
+    ::SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
 // The eight numeric rows of the exchange, in the order a pass takes them.
 struct NumberField {
     int control;
@@ -74,13 +110,16 @@ void FillWithMarkers(CalculatorForm& form)
 // ---------------------------------------------------------------------------
 // The write pass
 
-TEST(CalculatorExchange, WritePassShowsEachValueAsItsShortestExactText)
+// Shows each value as its shortest exact text, or rounded where that does
+// not fit the field, with the full text in the field's tooltip.
+TEST(CalculatorExchange, WritePassShowsEachValueAsItsShortestTextOrRoundedToFit)
 {
     struct Row {
         int control;
         double CalculatorForm::*field;
         double value;
         const char* text;
+        const char* tip = "";
     };
     const Row rows[] = {
         {IDC_CURRENT_DISTANCE, &CalculatorForm::m_currentDistance, kInf, "inf"},
@@ -89,7 +128,8 @@ TEST(CalculatorExchange, WritePassShowsEachValueAsItsShortestExactText)
          -std::numeric_limits<double>::quiet_NaN(), "nan"},
         {IDC_PROPOSED_POWER, &CalculatorForm::m_proposedPower, -0.0, "-0"},
         {IDC_WAVELENGTH_FREQUENCY, &CalculatorForm::m_frequency, 146.52, "146.52"},
-        {IDC_WAVELENGTH, &CalculatorForm::m_wavelength, 984.0 / 146.52, "6.715806715806715"},
+        {IDC_WAVELENGTH, &CalculatorForm::m_wavelength, 984.0 / 146.52, "6.715807",
+         "6.715806715806715"},
         {IDC_ANTENNA_FREQUENCY, &CalculatorForm::m_antennaFrequency, 0.5, "0.5"},
         {IDC_ANTENNA_LENGTH, &CalculatorForm::m_antennaLength, 984.0 / 0.5, "1968"},
     };
@@ -106,8 +146,10 @@ TEST(CalculatorExchange, WritePassShowsEachValueAsItsShortestExactText)
             dialog.m_form.m_instructions = "First line\r\n\r\nThird line";
             EXPECT_TRUE(dialog.UpdateData(false));
 
-            for (const Row& row : rows)
+            for (const Row& row : rows) {
                 EXPECT_EQ(ItemText(window, row.control), row.text) << "control " << row.control;
+                EXPECT_EQ(TipText(window, row.control), row.tip) << "control " << row.control;
+            }
             EXPECT_EQ(Selection(window), 2);
             EXPECT_EQ(ItemText(window, IDC_WAVE_FACTOR), "1/4 Wave");
             EXPECT_EQ(ItemText(window, IDC_INSTRUCTIONS_TEXT), "First line\r\n\r\nThird line");
@@ -117,10 +159,69 @@ TEST(CalculatorExchange, WritePassShowsEachValueAsItsShortestExactText)
             EXPECT_TRUE(dialog.UpdateData(false));
             EXPECT_EQ(Selection(window), CB_ERR);
             EXPECT_EQ(ItemText(window, IDC_WAVE_FACTOR), "");
+
+            // A value that fits takes the tip away; so does the user typing.
+            dialog.m_form.m_wavelength = 6.5;
+            dialog.UpdateData(false);
+            EXPECT_EQ(TipText(window, IDC_WAVELENGTH), "");
+            dialog.m_form.m_wavelength = 984.0 / 146.52;
+            dialog.UpdateData(false);
+            EXPECT_EQ(TipText(window, IDC_WAVELENGTH), "6.715806715806715");
+            ::PostMessageA(::GetDlgItem(window, IDC_WAVELENGTH_FREQUENCY), WM_CHAR, '1', 1);
+        })
+        .Then([&](HWND window) {
+            EXPECT_EQ(TipText(window, IDC_WAVELENGTH), "6.715806715806715");
+            dialog.m_form.m_frequency = 1.0 / 3.0;
+            dialog.UpdateData(false);
+            EXPECT_EQ(TipText(window, IDC_WAVELENGTH_FREQUENCY), "0.3333333333333333");
+            ::PostMessageA(::GetDlgItem(window, IDC_WAVELENGTH_FREQUENCY), WM_CHAR, '1', 1);
+        })
+        .Then([&](HWND window) {
+            EXPECT_EQ(TipText(window, IDC_WAVELENGTH_FREQUENCY), "");
         })
         .ThenEnd();
     EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
     EXPECT_EQ(watcher.Boxes().size(), 0u);
+}
+
+// A field the user has not touched keeps the exact value it stands for
+// through every pass, though it shows it rounded; what the user types over
+// it is read as typed.
+TEST(CalculatorExchange, RoundedValuesDoNotDriftAndTypedTextReadsAsTyped)
+{
+    const double values[] = {25.000000000000004, 9.03696114115064, 6.715806715806715};
+    const int controls[] = {IDC_CURRENT_POWER, IDC_PROPOSED_DISTANCE, IDC_ANTENNA_LENGTH};
+    TestCalculatorDlg dialog;
+    ModalScript script(dialog);
+    script
+        .Then([&](HWND window) {
+            dialog.m_form.m_currentPower = values[0];
+            dialog.m_form.m_proposedDistance = values[1];
+            dialog.m_form.m_antennaLength = values[2];
+            for (int pass = 0; pass < 3; ++pass) {
+                EXPECT_TRUE(dialog.UpdateData(false));
+                EXPECT_TRUE(dialog.UpdateData(true));
+            }
+            EXPECT_EQ(Bits(dialog.m_form.m_currentPower), Bits(values[0]));
+            EXPECT_EQ(Bits(dialog.m_form.m_proposedDistance), Bits(values[1]));
+            EXPECT_EQ(Bits(dialog.m_form.m_antennaLength), Bits(values[2]));
+            for (int i = 0; i < 3; ++i)
+                EXPECT_NE(ItemText(window, controls[i]), TipText(window, controls[i]));
+
+            // The focus is in Current Power, which shows "25": typed over
+            // with the same text, it reads as 25.
+            ASSERT_EQ(ItemText(window, IDC_CURRENT_POWER), "25");
+            const HWND power = ::GetDlgItem(window, IDC_CURRENT_POWER);
+            ::SendMessageA(power, EM_SETSEL, 0, -1);
+            ::PostMessageA(power, WM_CHAR, '2', 1);
+            ::PostMessageA(power, WM_CHAR, '5', 1);
+        })
+        .Then([&](HWND) {
+            EXPECT_TRUE(dialog.UpdateData(true));
+            EXPECT_EQ(dialog.m_form.m_currentPower, 25.0);
+        })
+        .ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
 }
 
 TEST(CalculatorExchange, WindowOpensWithZerosNoSelectionAndTheOpeningPrompt)
