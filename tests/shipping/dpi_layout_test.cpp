@@ -24,6 +24,8 @@
 #include "about_dlg.h"
 #include "calculator_dlg.h"
 #include "help_texts.h"
+#include "form_exchange.h"
+#include "rounded_number.h"
 #include "identifiers.h"
 #include "paths.h"
 #include "picture.h"
@@ -654,6 +656,78 @@ TEST(MainWindow, WaveFactorEntriesFitTheList)
             EXPECT_LE(needed.cx, room) << "\"" << entry << "\" needs " << needed.cx << " pixels";
         }
     });
+}
+
+// A number's width in its field's own font.
+int WidthInField(HWND edit, const std::string& text)
+{
+    HDC dc = ::GetDC(edit);
+    HGDIOBJ old = ::SelectObject(dc, FontOf(edit));
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(edit, dc);
+    return size.cx;
+}
+
+int SignificantDigits(const std::string& text)
+{
+    int digits = 0;
+    bool leading = true;
+    for (char c : text.substr(0, text.find('e'))) {
+        if (c >= '1' && c <= '9')
+            leading = false;
+        if (c >= '0' && c <= '9' && !leading)
+            ++digits;
+    }
+    return digits;
+}
+
+std::string Rounded(double value, int digits)
+{
+    char text[kRoundedNumberSize];
+    FormatRounded(value, digits, text);
+    return text;
+}
+
+// Every number shown in a field fits the field's visible width in its own
+// font, with room for the caret after it (the field with the focus does
+// not scroll): the shortest text where that fits, otherwise the value
+// rounded to the most digits that fit, the exponent whole.
+TEST(MainWindow, EveryNumberFitsItsFieldRoundedToTheMostDigitsThatFit)
+{
+    const double values[] = {1.1111111111111112e-05, 984.0 / 7, 585.0 / 142, 984.0 / 146.52,
+                             -1.2345678901234567e+300, -2.2250738585072014e-308, 146.52, 1968};
+    CCalculatorDlg dialog;
+    EXPECT_EQ(CheckedRun::Run(dialog, [&](HWND window) {
+        for (const ExchangeRow& row : kExchangeTable) {
+            if (row.kind != ExchangeKind::Number)
+                continue;
+            const HWND edit = ::GetDlgItem(window, row.control);
+            ::SetFocus(edit);
+            RECT format{};
+            ::SendMessageA(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+            const int width = format.right - format.left;
+            for (double value : values) {
+                dialog.m_form.*row.number = value;
+                dialog.UpdateData(false);
+                const std::string shown = TextOf(edit);
+                SCOPED_TRACE(Describe(edit) + ", " + Rounded(value, kAllDigits));
+                EXPECT_LT(WidthInField(edit, shown), width);
+                EXPECT_GE(static_cast<short>(LOWORD(::SendMessageA(edit, EM_POSFROMCHAR, 0, 0))),
+                          format.left) << "the field scrolled";
+                const int digits = SignificantDigits(shown);
+                EXPECT_EQ(shown, Rounded(value, digits));
+                for (int more = digits + 1; more <= kAllDigits; ++more) {
+                    const std::string longer = Rounded(value, more);
+                    if (longer != shown) {
+                        EXPECT_GE(WidthInField(edit, longer), width) << longer << " fits too";
+                        break;
+                    }
+                }
+            }
+        }
+    }), CheckedRun::kChecked);
 }
 
 TEST(MainWindow, BannerIsDrawnAtItsOwnPixelSize)
