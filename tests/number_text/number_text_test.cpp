@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "number_text.h"
+#include "rounded_number.h"
 
 namespace {
 
@@ -50,6 +51,44 @@ TEST(FormatNumber, GivesTheShortestTextThatReadsBack)
     };
     for (const auto& [value, text] : cases)
         EXPECT_EQ(FormatNumber(value), text);
+}
+
+// Rounded to fit a field: the shortest decimal rounded half away from zero,
+// in the notation FormatNumber would choose, without trailing zeros.
+TEST(FormatRounded, RoundsTheShortestDecimalHalfAwayFromZero)
+{
+    struct Case {
+        double value;
+        int digits;
+        const char* text;
+    };
+    const Case cases[] = {
+        {1.1111111111111112e-05, 4, "1.111e-05"},
+        {984.0 / 7, 7, "140.5714"},
+        {585.0 / 142, 6, "4.11972"},
+        {2.675, 3, "2.68"},  // the double lies below 2.675, its shortest text does not
+        {-2.675, 3, "-2.68"},
+        {0.125, 2, "0.13"},  // a tie goes away from zero
+        {9.99, 2, "10"},
+        {99999.5, 5, "1e+05"},
+        {25.000000000000004, 16, "25"},
+        {984.0 / 0.5, 2, "2000"},  // plain when not longer than 2e+03
+        {0.00012345, 2, "0.00012"},
+        {0.0001, 1, "1e-04"},
+        {std::numeric_limits<double>::max(), 3, "1.8e+308"},
+        {-1.2345678901234567e300, 4, "-1.235e+300"},
+        {std::numeric_limits<double>::denorm_min(), 1, "5e-324"},
+        {984.0 / 146.52, kAllDigits, "6.715806715806715"},
+        {-0.0, 3, "-0"},
+        {kInf, 3, "inf"},
+        {-kInf, 3, "-inf"},
+        {-std::numeric_limits<double>::quiet_NaN(), 3, "nan"},
+    };
+    for (const Case& test : cases) {
+        char text[kRoundedNumberSize];
+        EXPECT_EQ(FormatRounded(test.value, test.digits, text), std::strlen(test.text));
+        EXPECT_STREQ(text, test.text) << test.digits << " digits";
+    }
 }
 
 TEST(FormatNumber, NaNOfTheSquareRootOfANegativeNumberShowsPlainNan)
