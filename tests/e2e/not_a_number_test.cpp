@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr char kNotANumber[] = "Please enter a number.";
+constexpr char kNotANumber[] = "Current Power: please enter a number.";
 // A box shown again comes within the focus round trip that closing the first
 // one makes; a second is ample now that Wine no longer waits on closing
 // windows (its prefixes leave them unmanaged).
@@ -60,7 +60,7 @@ TEST_F(NotANumber, TabOutOfCurrentPowerShowsOneMessageThenTheProgramWorks)
 
     ASSERT_TRUE(app.ClickAndReplaceText(IDC_WAVELENGTH_FREQUENCY, "146.52"));
     app.ClickItem(IDC_WAVELENGTH_CALCULATE);
-    EXPECT_TRUE(app.Shows(IDC_WAVELENGTH, "6.715806715806715"));
+    EXPECT_TRUE(app.Shows(IDC_WAVELENGTH, "6.715807"));
     EXPECT_EQ(app.Text(IDC_CURRENT_POWER), "5");
     EXPECT_TRUE(app.OtherDialogs().empty()) << "a box is open after a good calculation";
 }

@@ -18,7 +18,7 @@ TEST_F(WaveCalculators, WavelengthOfTypedFrequencyAndClearedOnReentry)
 {
     ASSERT_TRUE(app.ClickAndReplaceText(IDC_WAVELENGTH_FREQUENCY, "146.52"));
     app.ClickItem(IDC_WAVELENGTH_CALCULATE);
-    EXPECT_TRUE(app.Shows(IDC_WAVELENGTH, "6.715806715806715"));
+    EXPECT_TRUE(app.Shows(IDC_WAVELENGTH, "6.715807"));
     EXPECT_EQ(app.Text(IDC_WAVELENGTH_FREQUENCY), "146.52");
 
     app.ClickItem(IDC_WAVELENGTH_FREQUENCY);
@@ -32,7 +32,7 @@ TEST_F(WaveCalculators, WavelengthOfTypedFrequencyAndClearedOnReentry)
     ASSERT_TRUE(app.Shows(IDC_WAVELENGTH_FREQUENCY, "7.2"));
     EXPECT_EQ(app.Text(IDC_WAVELENGTH), "0");
     app.ClickItem(IDC_WAVELENGTH_CALCULATE);
-    EXPECT_TRUE(app.Shows(IDC_WAVELENGTH, "136.66666666666666"));
+    EXPECT_TRUE(app.Shows(IDC_WAVELENGTH, "136.6667"));
 }
 
 TEST_F(WaveCalculators, AntennaLengthNeedsAChosenWaveFactor)
@@ -63,7 +63,7 @@ TEST_F(WaveCalculators, AntennaLengthNeedsAChosenWaveFactor)
     ASSERT_TRUE(app.Shows(IDC_WAVE_FACTOR, "1/4 Wave"));
     EXPECT_EQ(app.Send(IDC_WAVE_FACTOR, CB_GETCURSEL), 2);
     app.ClickItem(IDC_ANTENNA_CALCULATE);
-    EXPECT_TRUE(app.Shows(IDC_ANTENNA_LENGTH, "1.597051597051597"));
+    EXPECT_TRUE(app.Shows(IDC_ANTENNA_LENGTH, "1.597052"));
 
     // A new frequency clears the length on entry; "1/2 Wave" by mouse.
     ASSERT_TRUE(app.ClickAndReplaceText(IDC_ANTENNA_FREQUENCY, "7.2"));
