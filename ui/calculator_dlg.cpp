@@ -65,9 +65,18 @@ void CCalculatorDlg::RunAboutBox()
 
 void CCalculatorDlg::OnDataExchangeError(int id)
 {
+    if (m_owedRead.IsSettling()) {
+        m_owedRead.Defer(m_hWnd, id);
+        return;
+    }
     char message[kBadFieldMessageSize];
     BadFieldMessage(id, ControlText(GetDlgItem(id)).str(), message);
     ReportBadField(id, message);
+}
+
+void CCalculatorDlg::OnOwedReadReport()
+{
+    m_owedRead.ReportNow(m_hWnd, [this](int field) { OnDataExchangeError(field); });
 }
 
 void CCalculatorDlg::OnSysCommand(UINT id, LPARAM)
@@ -111,10 +120,10 @@ HCURSOR CCalculatorDlg::OnQueryDragIcon()
 bool CCalculatorDlg::OnControlNotification(UINT id, UINT code)
 {
     const bool listed = FindNotification(static_cast<int>(id), code) != nullptr;
-    // A notification raised by a pass in progress (the focus moving to the
-    // message about a bad field and back) must not start a second pass: it
-    // is taken and dropped.
-    if (InDataExchange())
+    // A notification raised by a pass in progress, or by the report of a
+    // bad field (the focus moving to the message and back), must not start
+    // a second pass: it is taken and dropped.
+    if (InDataExchange() || m_owedRead.IsReporting())
         return listed;
     // A field also loses the focus when the focus leaves the window: another
     // program comes to the front, the window is minimised, the About box
@@ -136,6 +145,7 @@ const MessageMap* CCalculatorDlg::GetThisMessageMap()
         OnSysCommandMessage(&CCalculatorDlg::OnSysCommand),
         OnMessage(WM_PAINT, &CCalculatorDlg::OnPaint),
         OnMessage(WM_DESTROY, &CCalculatorDlg::OnDestroy),
+        OnMessage(OwedRead::kReportMessage, &CCalculatorDlg::OnOwedReadReport),
         OnQueryDragIconMessage(&CCalculatorDlg::OnQueryDragIcon),
         OnNotificationRange(0, 0xFFFF, &CCalculatorDlg::OnControlNotification),
         kEndOfMessages,

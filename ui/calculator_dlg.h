@@ -36,6 +36,7 @@ protected:
     void OnSysCommand(UINT id, LPARAM param);
     void OnPaint();
     void OnDestroy();
+    void OnOwedReadReport();
     HCURSOR OnQueryDragIcon();
     bool OnControlNotification(UINT id, UINT code);
 

@@ -10,6 +10,11 @@ bool HoldsFocus(HWND window)
     return focus != nullptr && ::IsChild(window, focus);
 }
 
+bool IsBack(HWND window)
+{
+    return ::GetActiveWindow() == window && ::IsWindowEnabled(window) && HoldsFocus(window);
+}
+
 }  // namespace
 
 bool OwedRead::FocusLeaves(HWND window)
@@ -19,9 +24,28 @@ bool OwedRead::FocusLeaves(HWND window)
 
 bool OwedRead::SettleIn(CWnd& window)
 {
-    const HWND hwnd = window.m_hWnd;
-    if (!m_owed || ::GetActiveWindow() != hwnd || !::IsWindowEnabled(hwnd) || !HoldsFocus(hwnd))
+    if (!m_owed || !IsBack(window.m_hWnd))
         return true;
     m_owed = false;
-    return window.UpdateData(true);
+    m_settling = true;
+    const bool complete = window.UpdateData(true);
+    m_settling = false;
+    return complete;
+}
+
+void OwedRead::Defer(HWND window, int field)
+{
+    m_badField = field;
+    ::PostMessageA(window, kReportMessage, 0, 0);
+}
+
+int OwedRead::TakeReport(HWND window)
+{
+    const int field = m_badField;
+    m_badField = 0;
+    if (field != 0 && !IsBack(window)) {
+        m_owed = true;
+        return 0;
+    }
+    return field;
 }
