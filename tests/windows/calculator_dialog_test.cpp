@@ -56,7 +56,7 @@ std::uint64_t Bits(double value)
 
 BOOL CALLBACK CollectTooltip(HWND window, LPARAM found)
 {
-    if (ClassName(window) == TOOLTIPS_CLASSA)
+    if (ClassOf(window) == TOOLTIPS_CLASSA)
         *reinterpret_cast<HWND*>(found) = window;
     return TRUE;
 }
