@@ -1,7 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+
+#include "form_text.h"
 
 // Everything the main window shows or works with. The first five fields are
 // the ratio calculation's scratch values: never shown, set before each use.
@@ -22,7 +23,7 @@ struct CalculatorForm {
     double m_antennaFrequency = 0.0;  // MHz
     double m_antennaLength = 0.0;     // feet, result
     std::int32_t m_waveFactor = -1;   // index in the wave-factor list, -1: none
-    std::string m_instructions;
+    FormText m_instructions;
 
     CalculatorForm() = default;
     // One form per window, never copied.

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 
 #include "calculator_form.h"
 #include "identifiers.h"
@@ -39,7 +38,7 @@ struct ExchangeRow {
     ExchangeKind kind;
     double CalculatorForm::*number;
     std::int32_t CalculatorForm::*selection;
-    std::string CalculatorForm::*text;
+    FormText CalculatorForm::*text;
 };
 
 constexpr ExchangeRow NumberRow(int control, double CalculatorForm::*field)

@@ -2,19 +2,24 @@
 
 #include <windows.h>
 
-#include <string>
-
 // A narrow string as the window code uses it: built empty, assigned from
-// text, loaded from the string table, measured.
+// text, loaded from the string table, filled from a window, measured. It
+// owns its characters on the heap and holds any length.
 class CString {
 public:
     CString() = default;
-    CString(const char* text) : m_text(text ? text : "") {}
-    CString(std::string text) : m_text(std::move(text)) {}
+    CString(const char* text) { Assign(text, text != nullptr ? lstrlenA(text) : 0); }
+    CString(const CString& other) { Assign(other.m_text, other.m_length); }
+    ~CString() { delete[] m_text; }
 
     CString& operator=(const char* text)
     {
-        m_text = text ? text : "";
+        Assign(text, text != nullptr ? lstrlenA(text) : 0);
+        return *this;
+    }
+    CString& operator=(const CString& other)
+    {
+        Assign(other.m_text, other.m_length);
         return *this;
     }
 
@@ -22,13 +27,21 @@ public:
     // none (the string is then empty).
     bool LoadString(UINT id);
 
-    int GetLength() const { return static_cast<int>(m_text.size()); }
-    bool IsEmpty() const { return m_text.empty(); }
-    operator const char*() const { return m_text.c_str(); }
-    const std::string& str() const { return m_text; }
+    // Room for `length` characters and the ending zero, to be written by a
+    // call such as GetWindowText; ReleaseBuffer then sets the length that
+    // was written (at most the one asked for).
+    char* GetBufferSetLength(int length);
+    void ReleaseBuffer(int length);
 
-    friend bool operator==(const CString& a, const CString& b) { return a.m_text == b.m_text; }
+    int GetLength() const { return m_length; }
+    bool IsEmpty() const { return m_length == 0; }
+    operator const char*() const { return m_text != nullptr ? m_text : ""; }
+
+    friend bool operator==(const CString& a, const CString& b);
 
 private:
-    std::string m_text;
+    void Assign(const char* text, int length);
+
+    char* m_text = nullptr;
+    int m_length = 0;
 };

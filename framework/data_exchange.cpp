@@ -1,8 +1,6 @@
 #include "data_exchange.h"
 
 #include <cstring>
-#include <string>
-#include <utility>
 
 #include "fitted_number.h"
 #include "number_text.h"
@@ -10,11 +8,11 @@
 
 CString ControlText(HWND window)
 {
+    CString text;
     const int length = ::GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = ::GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return CString(std::move(text));
+    const int copied = ::GetWindowTextA(window, text.GetBufferSetLength(length), length + 1);
+    text.ReleaseBuffer(copied);
+    return text;
 }
 
 HWND CDataExchange::PrepareCtrl(int id) const
@@ -44,7 +42,7 @@ void DDX_Text(CDataExchange* pDX, int id, double& value)
             if (std::strcmp(text, shown) == 0)
                 return;
         }
-        const auto number = ParseNumber(text.str());
+        const auto number = ParseNumber({text, static_cast<std::size_t>(text.GetLength())});
         if (!number) {
             pDX->Fail(id);
             return;

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <cstring>
-#include <vector>
 
+#include "thread_slot.h"
 #include "win_app.h"
 
 namespace {
@@ -11,7 +11,12 @@ namespace {
 // The dialog whose window is being created on this thread. Its object is
 // bound to the window on the first message the window receives (which comes
 // before WM_INITDIALOG), so every message reaches the C++ object.
-thread_local CDialog* t_dialogBeingCreated = nullptr;
+ThreadSlot g_dialogBeingCreated;
+
+CDialog* DialogBeingCreated()
+{
+    return static_cast<CDialog*>(g_dialogBeingCreated.Get());
+}
 
 // The dialog initialisation data of the template: records of control
 // identifier (16 bits), 16-bit-era message (16 bits), data length (32 bits)
@@ -45,19 +50,19 @@ bool ReturnsResultDirectly(UINT message)
     }
 }
 
-// The dialog's picture controls: statics that show a bitmap.
-std::vector<HWND> PictureControls(HWND dialog)
+// Calls `visit` with each of the dialog's picture controls: statics that
+// show a bitmap.
+template <class Visit>
+void ForEachPictureControl(HWND dialog, Visit visit)
 {
-    std::vector<HWND> pictures;
     for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr;
          child = ::GetWindow(child, GW_HWNDNEXT)) {
         char className[8] = "";
         ::GetClassNameA(child, className, sizeof className);
         if (lstrcmpiA(className, "Static") == 0 &&
             (::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP)
-            pictures.push_back(child);
+            visit(child);
     }
-    return pictures;
 }
 
 }  // namespace
@@ -79,10 +84,10 @@ INT_PTR CDialog::DoModal()
     const HINSTANCE module = AfxFindResourceHandle(name, reinterpret_cast<LPCSTR>(RT_DIALOG));
 
     m_ending = false;
-    t_dialogBeingCreated = this;
+    g_dialogBeingCreated.Set(this);
     const INT_PTR result = ::DialogBoxParamA(module, name, owner, &CDialog::DialogProc,
                                              reinterpret_cast<LPARAM>(this));
-    t_dialogBeingCreated = nullptr;
+    g_dialogBeingCreated.Set(nullptr);
     m_hWnd = nullptr;
     return result;
 }
@@ -100,19 +105,19 @@ bool CDialog::OnInitDialog()
 // lets the bitmap be drawn at its own pixel size.
 void CDialog::FitPicturesToTheirBitmaps()
 {
-    for (HWND child : PictureControls(m_hWnd)) {
+    ForEachPictureControl(m_hWnd, [](HWND child) {
         const LONG style = ::GetWindowLongA(child, GWL_STYLE);
         const auto bitmap = reinterpret_cast<HBITMAP>(
             ::SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0));
         BITMAP info{};
         if (bitmap == nullptr || ::GetObjectA(bitmap, sizeof info, &info) == 0)
-            continue;
+            return;
         RECT frame{0, 0, info.bmWidth, info.bmHeight};
         ::AdjustWindowRectEx(&frame, static_cast<DWORD>(style), FALSE,
                              static_cast<DWORD>(::GetWindowLongA(child, GWL_EXSTYLE)));
         ::SetWindowPos(child, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    });
 }
 
 void CDialog::OnOK()
@@ -168,22 +173,22 @@ void CDialog::ExecuteDialogInit()
 // that opening a dialog again and again costs nothing.
 void CDialog::ReleasePictures()
 {
-    for (HWND child : PictureControls(m_hWnd)) {
+    ForEachPictureControl(m_hWnd, [](HWND child) {
         const auto bitmap = reinterpret_cast<HBITMAP>(
             ::SendMessageA(child, STM_SETIMAGE, IMAGE_BITMAP, 0));
         if (bitmap != nullptr)
             ::DeleteObject(bitmap);
-    }
+    });
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* self = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
     if (self == nullptr) {
-        self = t_dialogBeingCreated;
+        self = DialogBeingCreated();
         if (self == nullptr)
             return FALSE;
-        t_dialogBeingCreated = nullptr;
+        g_dialogBeingCreated.Set(nullptr);
         self->m_hWnd = hwnd;
         ::SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
     }

@@ -1,6 +1,20 @@
 #include "gdi.h"
 
+#include "thread_slot.h"
 #include "wnd.h"
+
+namespace {
+
+// Each thread's menu view, made on its first FromHandle and deleted when the
+// thread ends.
+void CALLBACK DeleteMenuView(void* view)
+{
+    delete static_cast<CMenu*>(view);
+}
+
+ThreadSlot g_menuView(&DeleteMenuView);
+
+}  // namespace
 
 CPaintDC::CPaintDC(CWnd* wnd) : m_hWnd(wnd->m_hWnd)
 {
@@ -16,7 +30,14 @@ CMenu* CMenu::FromHandle(HMENU menu)
 {
     if (menu == nullptr)
         return nullptr;
-    thread_local CMenu view;
-    view.m_hMenu = menu;
-    return &view;
+    auto* view = static_cast<CMenu*>(g_menuView.Get());
+    if (view == nullptr) {
+        view = new CMenu;
+        if (!g_menuView.Set(view)) {
+            delete view;
+            return nullptr;
+        }
+    }
+    view->m_hMenu = menu;
+    return view;
 }

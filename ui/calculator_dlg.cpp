@@ -27,7 +27,7 @@ void CCalculatorDlg::DoDataExchange(CDataExchange* pDX)
         case ExchangeKind::Text: {
             CString text = (m_form.*row.text).c_str();
             DDX_Text(pDX, row.control, text);
-            m_form.*row.text = text.str();
+            (m_form.*row.text).Assign({text, static_cast<std::size_t>(text.GetLength())});
             break;
         }
         }

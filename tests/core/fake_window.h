@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <ostream>
 #include <string>
 
 #include "calculator_form.h"
@@ -67,7 +68,7 @@ private:
             m_form.*row.selection = selection;
             return true;
         case ExchangeKind::Text:
-            m_form.*row.text = texts.at(row.control);
+            (m_form.*row.text).Assign(texts.at(row.control));
             return true;
         }
         return false;
@@ -83,13 +84,19 @@ private:
             selection = m_form.*row.selection;
             break;
         case ExchangeKind::Text:
-            texts.at(row.control) = m_form.*row.text;
+            texts.at(row.control) = (m_form.*row.text).view();
             break;
         }
     }
 
     CalculatorForm& m_form;
 };
+
+// How a failed comparison shows the form's text.
+inline void PrintTo(const FormText& text, std::ostream* out)
+{
+    *out << '"' << text.view() << '"';
+}
 
 // The bit pattern of a double, so that results compare exactly, with NaN
 // and -0.0 kept apart from their look-alikes.

@@ -13,7 +13,7 @@ struct Shown {
                  f.m_proposedPower,   f.m_frequency,    f.m_wavelength,
                  f.m_antennaFrequency, f.m_antennaLength},
           waveFactor(f.m_waveFactor),
-          instructions(f.m_instructions)
+          instructions(f.m_instructions.view())
     {
     }
     double values[8];

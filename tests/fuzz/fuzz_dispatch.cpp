@@ -87,7 +87,7 @@ State Capture(const CalculatorForm& f, const FakeWindow& w)
                  f.m_workQuotient, f.m_currentDistance, f.m_currentPower,
                  f.m_proposedDistance, f.m_proposedPower, f.m_frequency,
                  f.m_wavelength, f.m_antennaFrequency, f.m_antennaLength,
-                 f.m_waveFactor, f.m_instructions, w.texts, w.selection,
+                 f.m_waveFactor, std::string(f.m_instructions.view()), w.texts, w.selection,
                  w.reads, w.writes, w.messages, w.aboutRuns};
 }
 

@@ -346,7 +346,7 @@ TEST(StringTable, FrameworkLoadsTheAboutMenuItemAndNothingForOtherNumbers)
 {
     CString about;
     EXPECT_TRUE(about.LoadString(IDS_ABOUTBOX));
-    EXPECT_EQ(about.str(), "&About Velquor...");
+    EXPECT_STREQ(about, "&About Velquor...");
     EXPECT_EQ(about.GetLength(), 17);
 
     for (const UINT missing : {UINT{IDD_ABOUTBOX}, UINT{IDD_CALCULATOR}, 0u, 16u}) {

@@ -1,0 +1,31 @@
+# How the shipped program's own code is compiled: the calculator core, the
+# number text, the framework, the dialogs and the application.
+#
+# It needs neither exceptions nor thread-safe local statics (it runs on one
+# thread and reports every failure through return values), and without them
+# the program links none of the C++ library's unwinding and exception
+# classes. The flags are PRIVATE: a test executable that links a product
+# library keeps its own exceptions for GoogleTest, and the product code never
+# lets one pass through it.
+#
+# The Windows build is also compiled for size, one section per function and
+# per object so that the linker drops what nothing calls, and without the
+# unwind tables that only exceptions would read.
+function(velquor_product_code target)
+    target_compile_options(${target} PRIVATE
+        $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-threadsafe-statics>)
+    if(WIN32)
+        target_compile_options(${target} PRIVATE
+            $<$<COMPILE_LANGUAGE:C,CXX>:-Os -ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables>)
+    endif()
+endfunction()
+
+# The shipped executable: product code, and a link that drops unused
+# sections and writes a map of what remains (<name>.map in the build tree).
+function(velquor_product_executable target)
+    velquor_product_code(${target})
+    if(WIN32)
+        target_link_options(${target} PRIVATE
+            -Wl,--gc-sections "-Wl,-Map,$<TARGET_FILE_DIR:${target}>/${target}.map")
+    endif()
+endfunction()
