@@ -1,7 +1,11 @@
-// The least a dialog program can be: one modal dialog from a template, ended
-// by its OK button, Escape or the close box. The start-up benchmark
-// (tools/bench) measures VelQUOR.exe against it.
+// The least a program with Velquor's resources can be: the main dialog
+// template shown modally by the dialog manager alone, ended by its Exit
+// button (IDOK), Escape or the close box. Nothing fills the list or answers
+// a control. The start-up benchmark (tools/bench) measures VelQUOR.exe
+// against it.
 #include <windows.h>
+
+#include "identifiers.h"
 
 namespace {
 
@@ -20,6 +24,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    const INT_PTR result = ::DialogBoxParamA(instance, MAKEINTRESOURCEA(1), nullptr, &DialogProc, 0);
+    const INT_PTR result =
+        ::DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CALCULATOR), nullptr, &DialogProc, 0);
     return result == IDOK || result == IDCANCEL ? 0 : 1;
 }

@@ -1,8 +1,9 @@
-// Measures VelQUOR.exe against a bare dialog built in the same tree, on the
-// Windows side (under Wine, or on Windows): how long each takes from process
-// start to a visible main window, how long a click on Calculate takes to show
-// its result, how big each file is and how much private memory each holds
-// once started. It prints the figures; it judges none of them.
+// Measures VelQUOR.exe against its floor, a bare dialog program with the same
+// resources built in the same tree, on the Windows side (under Wine, or on
+// Windows): how long each takes from process start to a visible main window,
+// how long a click on Calculate takes to show its result, how big each file
+// is and how much private memory each holds once started. It prints the
+// figures; it judges none of them.
 //
 //   velquor_bench.exe VELQUOR.EXE BARE_DIALOG.EXE [RUNS]
 //
@@ -244,7 +245,7 @@ int main(int argc, char** argv)
     std::printf("  %-34s %12lld bytes\n", "VelQUOR.exe", velquorSize);
     std::printf("  %-34s %12lld bytes\n", "bare dialog", bareSize);
     if (bareSize > 0)
-        std::printf("  %-34s %12.1f\n", "ratio VelQUOR / bare", static_cast<double>(velquorSize) / bareSize);
+        std::printf("  %-34s %12.2f\n", "ratio VelQUOR / bare", static_cast<double>(velquorSize) / bareSize);
 
     std::printf("\nMemory once the main window is up (GetProcessMemoryInfo, last run)\n");
     std::printf("  %-28s %14s %14s %14s\n", "", "PrivateUsage", "PagefileUsage", "WorkingSetSize");
