@@ -1,7 +1,7 @@
 // The framework's message tables and the pieces around them: the order in
 // which entries are searched, what each kind of handler receives and
-// returns, what reaches the dialog manager's default handling, and the menu
-// wrapper on a real menu.
+// returns, what reaches the dialog manager's default handling, the menu
+// wrapper on a real menu, and a control's text exchanged whole.
 
 #include <windows.h>
 
@@ -258,6 +258,18 @@ TEST(DialogMessages, DefaultInsideAHandlerLetsTheDialogManagerAnswer)
 // ---------------------------------------------------------------------------
 // The menu wrapper
 
+struct MenuViewOnThread {
+    HMENU menu;
+    CMenu* view;
+};
+
+DWORD WINAPI TakeMenuView(void* param)
+{
+    auto* call = static_cast<MenuViewOnThread*>(param);
+    call->view = CMenu::FromHandle(call->menu);
+    return 0;
+}
+
 TEST(MenuWrapper, WrapsARealMenuAndAppendsToIt)
 {
     EXPECT_EQ(CMenu::FromHandle(nullptr), nullptr);
@@ -280,6 +292,52 @@ TEST(MenuWrapper, WrapsARealMenuAndAppendsToIt)
 
     // A menu that is gone: the failure is reported, not hidden.
     EXPECT_FALSE(CMenu::FromHandle(menu)->AppendMenu(MF_STRING, 1, "late"));
+
+    // Each thread has a view of its own: another thread's call leaves this
+    // thread's view as it was.
+    MenuViewOnThread onThread{reinterpret_cast<HMENU>(0x1234), nullptr};
+    const HANDLE thread = ::CreateThread(nullptr, 0, &TakeMenuView, &onThread, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    ::WaitForSingleObject(thread, INFINITE);
+    ::CloseHandle(thread);
+    EXPECT_NE(onThread.view, wrapped);
+    EXPECT_EQ(wrapped->GetSafeHmenu(), menu);
+}
+
+// ---------------------------------------------------------------------------
+// A control's text through a CString
+
+// The text comes in whole however long it is, survives being assigned from
+// itself, and goes back out whole.
+TEST(TextExchange, TextOfAnyLengthGoesBothWaysWhole)
+{
+    const HWND parent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10,
+                                          nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(parent, nullptr);
+    const HWND control = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, parent,
+                                           reinterpret_cast<HMENU>(1), nullptr, nullptr);
+    ASSERT_NE(control, nullptr);
+    std::string longText(100000, ' ');
+    for (std::size_t i = 0; i < longText.size(); ++i)
+        longText[i] = static_cast<char>('a' + i % 26);
+    ::SetWindowTextA(control, longText.c_str());
+    CWnd window;
+    window.m_hWnd = parent;
+
+    CString text = "old";
+    CDataExchange read(&window, true);
+    DDX_Text(&read, 1, text);
+    EXPECT_EQ(text.GetLength(), 100000);
+    EXPECT_TRUE(std::string(text) == longText);
+
+    text = static_cast<const char*>(text);
+    EXPECT_TRUE(std::string(text) == longText);
+
+    ::SetWindowTextA(control, "");
+    CDataExchange write(&window, false);
+    DDX_Text(&write, 1, text);
+    EXPECT_EQ(::GetWindowTextLengthA(control), 100000);
+    ::DestroyWindow(parent);
 }
 
 }  // namespace
