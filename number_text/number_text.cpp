@@ -68,13 +68,42 @@ bool IsDecimalLiteral(std::string_view s)
     return i == s.size();
 }
 
-void AppendDigits(std::string& text, const char* digits, int count)
+}  // namespace
+
+// Appends to a NumberText, whose characters start all zero, so the text is
+// always ended. Every text FormatNumber makes fits (see kMaxLength); a
+// character past the end would be dropped, never written out of bounds.
+class NumberTextWriter {
+public:
+    explicit NumberTextWriter(NumberText& text) : m_text(text) {}
+
+    NumberTextWriter& operator+=(char c)
+    {
+        if (m_text.m_length < NumberText::kMaxLength)
+            m_text.m_text[m_text.m_length++] = c;
+        return *this;
+    }
+    NumberTextWriter& operator+=(const char* text)
+    {
+        while (*text != '\0')
+            *this += *text++;
+        return *this;
+    }
+
+private:
+    NumberText& m_text;
+};
+
+namespace {
+
+void AppendDigits(NumberTextWriter& text, const char* digits, int count)
 {
-    text.append(digits, static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        text += digits[i];
 }
 
 // d.ddde+XX, the exponent with at least two digits, as printf's %e writes it.
-void AppendScientific(std::string& text, const char* digits, int count, int exponent)
+void AppendScientific(NumberTextWriter& text, const char* digits, int count, int exponent)
 {
     text += digits[0];
     if (count > 1) {
@@ -94,7 +123,7 @@ void AppendScientific(std::string& text, const char* digits, int count, int expo
 // followed by zeros, the plain notation shows the integer the double really
 // holds (1234567890123456774144, not 1234567890123456700000), so it reads as
 // the same number whichever way it is rounded back.
-void AppendExactInteger(std::string& text, double magnitude)
+void AppendExactInteger(NumberTextWriter& text, double magnitude)
 {
     int binaryExponent = 0;
     const double fraction = std::frexp(magnitude, &binaryExponent);
@@ -145,15 +174,24 @@ void AppendExactInteger(std::string& text, double magnitude)
 
 }  // namespace
 
-std::string FormatNumber(double value)
+NumberText FormatNumber(double value)
 {
-    if (std::isnan(value))
-        return "nan";
-    std::string text = std::signbit(value) ? "-" : "";
-    if (std::isinf(value))
-        return text + "inf";
-    if (value == 0.0)
-        return text + "0";
+    NumberText result;
+    NumberTextWriter text(result);
+    if (std::isnan(value)) {
+        text += "nan";
+        return result;
+    }
+    if (std::signbit(value))
+        text += '-';
+    if (std::isinf(value)) {
+        text += "inf";
+        return result;
+    }
+    if (value == 0.0) {
+        text += '0';
+        return result;
+    }
 
     // The shortest digits that read back to the same double, nearest to it
     // when several are as short: value = significand * 10^exponent.
@@ -188,10 +226,11 @@ std::string FormatNumber(double value)
         AppendDigits(text, digits + pointAt, count - pointAt);
     } else {
         text += "0.";
-        text.append(static_cast<std::size_t>(-pointAt), '0');
+        for (int i = 0; i < -pointAt; ++i)
+            text += '0';
         AppendDigits(text, digits, count);
     }
-    return text;
+    return result;
 }
 
 std::optional<double> ParseNumber(std::string_view text)

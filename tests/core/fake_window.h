@@ -43,7 +43,7 @@ public:
     void RunAboutBox() override { ++aboutRuns; }
 
     // What the user does: type into a control, choose in the list.
-    void Type(int control, const std::string& text) { texts.at(control) = text; }
+    void Type(int control, std::string_view text) { texts.at(control) = text; }
     void Choose(std::int32_t index) { selection = index; }
 
     std::map<int, std::string> texts;

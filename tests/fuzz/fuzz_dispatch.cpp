@@ -439,7 +439,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::uint64_t bits = input.Word(4) | std::uint64_t(input.Word(4)) << 32;
             double value;
             std::memcpy(&value, &bits, sizeof value);
-            const std::string text = FormatNumber(value);
+            const std::string text(FormatNumber(value).view());
             std::snprintf(step, sizeof step, "  type \"%s\" into %d\n", text.c_str(), control);
             g_log += step;
             window.Type(control, text);

@@ -133,7 +133,7 @@ void CheckAgainstStrtod(const std::string& text, const char* context)
 
 void CheckRoundTrip(double value)
 {
-    const std::string text = FormatNumber(value);
+    const std::string text(FormatNumber(value).view());
     const std::optional<double> back = ParseNumber(text);
     if (!back)
         Fail("a formatted double does not read back", text);
