@@ -70,7 +70,8 @@ void CCalculatorDlg::OnDataExchangeError(int id)
         return;
     }
     char message[kBadFieldMessageSize];
-    BadFieldMessage(id, ControlText(GetDlgItem(id)).str(), message);
+    const CString text = ControlText(GetDlgItem(id));
+    BadFieldMessage(id, {text, static_cast<std::size_t>(text.GetLength())}, message);
     ReportBadField(id, message);
 }
 
