@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "accessibility.h"
 #include "identifiers.h"
 
 const char kMailLink[] = "mailto:qso@example.com";
@@ -13,6 +14,13 @@ CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX)
 }
 
 CAboutDlg::~CAboutDlg() = default;
+
+bool CAboutDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    ExposeAboutBoxControls(m_hWnd);
+    return true;
+}
 
 void CAboutDlg::OnMailLink()
 {

@@ -22,6 +22,8 @@ public:
     static const MessageMap* GetThisMessageMap();
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
+    bool OnInitDialog() override;
+
 protected:
     void DoDataExchange(CDataExchange*) override {}  // nothing to exchange
 

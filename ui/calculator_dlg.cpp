@@ -1,6 +1,7 @@
 #include "calculator_dlg.h"
 
 #include "about_dlg.h"
+#include "accessibility.h"
 #include "bad_field_message.h"
 #include "help_texts.h"
 #include "identifiers.h"
@@ -54,6 +55,7 @@ bool CCalculatorDlg::OnInitDialog()
 
     m_form.m_instructions = kOpeningPrompt;
     UpdateData(false);
+    ExposeMainWindowControls(m_hWnd);
     return true;  // the focus goes to the first tab stop, Current Power
 }
 
@@ -137,7 +139,10 @@ bool CCalculatorDlg::OnControlNotification(UINT id, UINT code)
     }
     if (!m_owedRead.SettleIn(*this))
         return listed;
-    return DispatchNotification(m_form, *this, static_cast<int>(id), code);
+    ResultAnnouncer announcer(*this, m_form, m_hWnd, static_cast<int>(id));
+    const bool handled = DispatchNotification(m_form, announcer, static_cast<int>(id), code);
+    announcer.Announce();
+    return handled;
 }
 
 const MessageMap* CCalculatorDlg::GetThisMessageMap()

@@ -2,6 +2,7 @@
 // shell, what the other controls do not, the ways it ends, and its owner.
 
 #include <windows.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -65,12 +66,27 @@ void ExpectMailLinkCall(const ShellRecorder::Call& call)
     EXPECT_EQ(call.show, SW_SHOWNORMAL);
 }
 
+// What a screen reader does to follow a link: the control's default action,
+// through its accessible object.
+void DoDefaultAction(HWND control)
+{
+    IAccessible* object = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(::AccessibleObjectFromWindow(
+        control, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&object)));
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    object->accDoDefaultAction(self);
+    object->Release();
+}
+
 // ---------------------------------------------------------------------------
 
-// Each control is clicked twice over: with the mouse, posted to the control
-// at its centre (a static sends its clicked notification only when it has
-// SS_NOTIFY), and with the clicked notification itself sent to the box (its
-// message table routes only the address and the picture).
+// Each control is clicked three times over: with the mouse, posted to the
+// control at its centre (a static sends its clicked notification only when
+// it has SS_NOTIFY), with the clicked notification itself sent to the box
+// (its message table routes only the address and the picture), and by a
+// screen reader's default action (only the two links have one).
 TEST(AboutBox, OnlyTheAddressAndThePictureHandTheMailLinkToTheShell)
 {
     struct Row {
@@ -85,22 +101,24 @@ TEST(AboutBox, OnlyTheAddressAndThePictureHandTheMailLinkToTheShell)
         {"notice line", 3, 0},
         {"banner", 5, 0},
     };
-    enum class Way { MouseClick, ClickedNotification };
+    enum class Way { MouseClick, ClickedNotification, DefaultAction };
+    const char* const wayNames[] = {", mouse", ", notification", ", default action"};
 
     ShellRecorder shell;
     CAboutDlg box;
     ModalScript script(box);
     std::size_t callsBefore = 0;
-    for (const Way way : {Way::MouseClick, Way::ClickedNotification}) {
+    for (const Way way : {Way::MouseClick, Way::ClickedNotification, Way::DefaultAction}) {
         for (const Row& row : rows) {
-            const std::string what = std::string(row.name) +
-                                     (way == Way::MouseClick ? ", mouse" : ", notification");
+            const std::string what = std::string(row.name) + wayNames[static_cast<int>(way)];
             script
                 .Then([&row, &callsBefore, way](HWND window) {
                     callsBefore = ShellRecorder::Calls().size();
                     const HWND target = ChildWindows(window).at(row.childIndex);
                     if (way == Way::MouseClick) {
                         PostClickAtCentre(target);
+                    } else if (way == Way::DefaultAction) {
+                        DoDefaultAction(target);
                     } else {
                         const WPARAM clicked = MAKEWPARAM(::GetDlgCtrlID(target), STN_CLICKED);
                         ::SendMessageA(window, WM_COMMAND, clicked, reinterpret_cast<LPARAM>(target));
@@ -117,8 +135,10 @@ TEST(AboutBox, OnlyTheAddressAndThePictureHandTheMailLinkToTheShell)
         }
     }
     script.Then([](HWND window) { ::PostMessageA(::GetDlgItem(window, IDOK), BM_CLICK, 0, 0); });
+    ::CoInitialize(nullptr);
     EXPECT_EQ(script.Run(), IDOK);
-    EXPECT_EQ(ShellRecorder::Calls().size(), 4u);
+    ::CoUninitialize();
+    EXPECT_EQ(ShellRecorder::Calls().size(), 6u);
 }
 
 // Close, Enter (Close is the default button) and Escape each end the box,

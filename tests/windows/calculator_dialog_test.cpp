@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "accessible.h"
 #include "calculator_dlg.h"
 #include "framework.h"
 #include "help_texts.h"
@@ -495,6 +496,67 @@ TEST(CalculatorExchange, TypedTextSurvivesTheFocusLeavingTheWindowAndComingBack)
     EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
     EXPECT_EQ(watcher.MostOpenAtOnce(), 1);
     ::DestroyWindow(other);
+}
+
+// ---------------------------------------------------------------------------
+// What a screen reader is told
+
+std::vector<std::string> g_said;
+
+void RecordAnnouncement(HWND, const char* text)
+{
+    g_said.push_back(text);
+}
+
+// A Calculate that produced a result says the field that received it, with
+// its label, the number as the field shows it, and its unit; one that
+// produced nothing says nothing, and neither does any other button.
+TEST(CalculatorAnnouncements, ACalculateThatProducesAResultSaysIt)
+{
+    struct Step {
+        std::vector<std::pair<int, const char*>> typed;
+        int button;
+        std::vector<std::string> said;
+    };
+    const Step steps[] = {
+        {{{IDC_CURRENT_POWER, "100"}, {IDC_CURRENT_DISTANCE, "10"}, {IDC_PROPOSED_POWER, "4e2"}},
+         IDC_RATIO_CALCULATE, {"Proposed Distance 20 miles"}},
+        {{}, IDC_RATIO_CALCULATE, {}},  // both proposed values given
+        {{{IDC_PROPOSED_POWER, "0"}, {IDC_PROPOSED_DISTANCE, "30"}}, IDC_RATIO_CALCULATE,
+         {"Proposed Power 900 watts"}},
+        {{}, IDC_RATIO_INSTRUCTIONS, {}},
+        {{{IDC_WAVELENGTH_FREQUENCY, "8"}}, IDC_WAVELENGTH_CALCULATE, {"Wavelength 123 feet"}},
+        {{}, IDC_WAVELENGTH_CALCULATE, {"Wavelength 123 feet"}},  // asked again
+        {{{IDC_ANTENNA_FREQUENCY, "2"}}, IDC_ANTENNA_CALCULATE, {}},  // no wave factor
+        {{{IDC_ANTENNA_FREQUENCY, "0"}}, IDC_ANTENNA_CALCULATE, {}},
+    };
+
+    const AnnounceFunction saved = g_announce;
+    g_announce = &RecordAnnouncement;
+    TestCalculatorDlg dialog;
+    ModalScript script(dialog);
+    for (const Step& step : steps) {
+        script.Then([&step](HWND window) {
+            SCOPED_TRACE("button " + std::to_string(step.button));
+            g_said.clear();
+            for (const auto& [control, text] : step.typed)
+                Type(window, control, text);
+            ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(step.button, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(window, step.button)));
+            EXPECT_EQ(g_said, step.said);
+        });
+    }
+    script.Then([](HWND window) {
+        ::SendDlgItemMessageA(window, IDC_WAVE_FACTOR, CB_SETCURSEL, 2, 0);  // 1/4 wave
+        Type(window, IDC_ANTENNA_FREQUENCY, "2");
+        g_said.clear();
+        ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_ANTENNA_CALCULATE, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(window, IDC_ANTENNA_CALCULATE)));
+        EXPECT_EQ(g_said, std::vector<std::string>{"Antenna Length 117 feet"});
+    });
+    script.ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+    g_announce = saved;
 }
 
 // ---------------------------------------------------------------------------

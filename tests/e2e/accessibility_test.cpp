@@ -1,0 +1,133 @@
+// What a screen reader finds in the running program, read from this process
+// through the platform's accessibility interface as a screen reader reads
+// it: every control's name, role and value, and the About box's mail link.
+
+#include <windows.h>
+#include <oleacc.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "identifiers.h"
+#include "velquor_session.h"
+
+namespace {
+
+struct Accessible {
+    std::string name, value, defaultAction;
+    long role = 0;
+};
+
+std::string Narrow(BSTR text)
+{
+    std::string narrow;
+    for (const wchar_t* at = text; at != nullptr && *at != L'\0'; ++at)
+        narrow += static_cast<char>(*at);  // the program's texts are ASCII
+    ::SysFreeString(text);
+    return narrow;
+}
+
+// What the control's client object answers, or a failure when there is none.
+::testing::AssertionResult Read(HWND control, Accessible& out)
+{
+    IAccessible* object = nullptr;
+    const HRESULT found = ::AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                                       reinterpret_cast<void**>(&object));
+    if (FAILED(found) || object == nullptr)
+        return ::testing::AssertionFailure() << "no accessible object: " << std::hex << found;
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR text = nullptr;
+    out.name = SUCCEEDED(object->get_accName(self, &text)) ? Narrow(text) : "<failed>";
+    text = nullptr;
+    out.value = SUCCEEDED(object->get_accValue(self, &text)) ? Narrow(text) : "<failed>";
+    text = nullptr;
+    out.defaultAction = SUCCEEDED(object->get_accDefaultAction(self, &text)) ? Narrow(text) : "";
+    VARIANT role{};
+    out.role = SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4 ? role.lVal : -1;
+    object->Release();
+    return ::testing::AssertionSuccess();
+}
+
+class Accessibility : public VelquorTest {
+protected:
+    void SetUp() override
+    {
+        VelquorTest::SetUp();
+        ::CoInitialize(nullptr);
+    }
+    void TearDown() override
+    {
+        ::CoUninitialize();
+        VelquorTest::TearDown();
+    }
+};
+
+// Every value is what the control shows, so results are read after a
+// calculation has put something there.
+TEST_F(Accessibility, EveryControlHasANameRoleAndValue)
+{
+    ASSERT_TRUE(app.ClickAndReplaceText(IDC_WAVELENGTH_FREQUENCY, "146.52"));
+    app.ClickItem(IDC_WAVELENGTH_CALCULATE);
+    ASSERT_TRUE(app.Shows(IDC_WAVELENGTH, "6.715806715806715"));
+    ASSERT_TRUE(app.ChooseWithMouse(IDC_WAVE_FACTOR, 2));
+    app.ClickItem(IDC_RATIO_INSTRUCTIONS);
+    app.Settle();
+
+    const long kText = ROLE_SYSTEM_TEXT;
+    const long kButton = ROLE_SYSTEM_PUSHBUTTON;
+    struct Row {
+        int control;
+        const char* name;
+        long role;
+        bool hasValue;  // the value is the control's text; else none
+    } const rows[] = {
+        {IDC_CURRENT_POWER, "Current Power, watts", kText, true},
+        {IDC_CURRENT_DISTANCE, "Current Distance, miles", kText, true},
+        {IDC_PROPOSED_POWER, "Proposed Power, watts", kText, true},
+        {IDC_PROPOSED_DISTANCE, "Proposed Distance, miles", kText, true},
+        {IDC_RATIO_CALCULATE, "Calculate, Inverse Square Ratio Calculator", kButton, false},
+        {IDC_RATIO_INSTRUCTIONS, "Instructions, Inverse Square Ratio Calculator", kButton, false},
+        {IDC_WAVELENGTH_FREQUENCY, "Frequency, MHz, Wavelength Calculator", kText, true},
+        {IDC_WAVELENGTH, "Wavelength, feet", kText, true},
+        {IDC_WAVELENGTH_CALCULATE, "Calculate, Wavelength Calculator", kButton, false},
+        {IDC_WAVELENGTH_INSTRUCTIONS, "Instructions, Wavelength Calculator", kButton, false},
+        {IDC_ANTENNA_FREQUENCY, "Frequency, MHz, Antenna Length Calculator", kText, true},
+        {IDC_WAVE_FACTOR, "Wave Factor", ROLE_SYSTEM_COMBOBOX, true},
+        {IDC_ANTENNA_LENGTH, "Antenna Length, feet", kText, true},
+        {IDC_ANTENNA_CALCULATE, "Calculate, Antenna Length Calculator", kButton, false},
+        {IDC_ANTENNA_INSTRUCTIONS, "Instructions, Antenna Length Calculator", kButton, false},
+        {IDC_ABOUT, "About", kButton, false},
+        {IDOK, "Exit", kButton, false},
+        {IDC_INSTRUCTIONS_TEXT, "Instructions", ROLE_SYSTEM_STATICTEXT, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Accessible found;
+        ASSERT_TRUE(Read(app.Item(row.control), found));
+        EXPECT_EQ(found.name, row.name);
+        EXPECT_EQ(found.role, row.role);
+        EXPECT_EQ(found.value, row.hasValue ? app.Text(row.control) : "");
+    }
+    EXPECT_EQ(app.Text(IDC_WAVE_FACTOR), "1/4 Wave");
+}
+
+TEST_F(Accessibility, AboutBoxAddressIsAMailLink)
+{
+    app.ClickItem(IDC_ABOUT);
+    const HWND about = app.WaitForDialogShowing("Velquor Version 1.0.0");
+    ASSERT_NE(about, nullptr) << "no About box";
+    for (const int control : {IDC_MAIL_ADDRESS, IDC_PORTRAIT}) {
+        SCOPED_TRACE(control);
+        Accessible found;
+        ASSERT_TRUE(Read(::GetDlgItem(about, control), found));
+        EXPECT_EQ(found.name, "qso@example.com");
+        EXPECT_EQ(found.role, ROLE_SYSTEM_LINK);
+        EXPECT_EQ(found.value, "mailto:qso@example.com");
+        EXPECT_EQ(found.defaultAction, "Open");
+    }
+}
+
+}  // namespace
