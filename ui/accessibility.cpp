@@ -65,6 +65,21 @@ void SetRoleByClass(HWND control, AccessibleOverride& what)
     }
 }
 
+// The banner is a picture whose text would otherwise be read as the bytes
+// of its resource number; Exit and Close keep their captions as names.
+void ExposeBannerAndCloseButton(HWND dialog)
+{
+    AccessibleOverride banner;
+    banner.name = "VelQUOR, Radiowave Properties Calculator";
+    banner.role = ROLE_SYSTEM_GRAPHIC;
+    ExposeAccessible(::GetDlgItem(dialog, IDC_BANNER), banner);
+
+    const HWND close = ::GetDlgItem(dialog, IDOK);
+    AccessibleOverride button;
+    SetRoleByClass(close, button);
+    ExposeAccessible(close, button);
+}
+
 }  // namespace
 
 void ExposeMainWindowControls(HWND dialog)
@@ -78,11 +93,7 @@ void ExposeMainWindowControls(HWND dialog)
         SetRoleByClass(control, what);
         ExposeAccessible(control, what);
     }
-    // Exit keeps its own caption as its name.
-    const HWND exit = ::GetDlgItem(dialog, IDOK);
-    AccessibleOverride what;
-    SetRoleByClass(exit, what);
-    ExposeAccessible(exit, what);
+    ExposeBannerAndCloseButton(dialog);
 }
 
 void ExposeAboutBoxControls(HWND about)
@@ -96,6 +107,7 @@ void ExposeAboutBoxControls(HWND about)
     link.defaultAction = "Open";
     ExposeAccessible(::GetDlgItem(about, IDC_MAIL_ADDRESS), link);
     ExposeAccessible(::GetDlgItem(about, IDC_PORTRAIT), link);
+    ExposeBannerAndCloseButton(about);
 }
 
 // ---------------------------------------------------------------------------

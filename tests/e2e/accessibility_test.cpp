@@ -102,6 +102,7 @@ TEST_F(Accessibility, EveryControlHasANameRoleAndValue)
         {IDC_ABOUT, "About", kButton, false},
         {IDOK, "Exit", kButton, false},
         {IDC_INSTRUCTIONS_TEXT, "Instructions", ROLE_SYSTEM_STATICTEXT, true},
+        {IDC_BANNER, "VelQUOR, Radiowave Properties Calculator", ROLE_SYSTEM_GRAPHIC, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -128,6 +129,10 @@ TEST_F(Accessibility, AboutBoxAddressIsAMailLink)
         EXPECT_EQ(found.value, "mailto:qso@example.com");
         EXPECT_EQ(found.defaultAction, "Open");
     }
+    Accessible close;
+    ASSERT_TRUE(Read(::GetDlgItem(about, IDOK), close));
+    EXPECT_EQ(close.name, "Close");
+    EXPECT_EQ(close.role, ROLE_SYSTEM_PUSHBUTTON);
 }
 
 }  // namespace
