@@ -15,5 +15,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # One self-contained executable: no MinGW runtime DLL beside it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
-# CTest runs the Windows executables under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run")
+# CTest runs the Windows executables under 32-bit Wine (tools/wine-run).
+set(VELQUOR_WINE_ARCH win32)
+set(CMAKE_CROSSCOMPILING_EMULATOR
+    env VELQUOR_WINE_ARCH=${VELQUOR_WINE_ARCH} "${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run")

@@ -4,7 +4,8 @@
 # tests that show windows in one lane take turns, since keystrokes and
 # clicks go to whichever window of the display is in front.
 
-set(VELQUOR_WINE_LANE "${PROJECT_SOURCE_DIR}/tools/wine-lane")
+# The toolchain file names the Wine architecture (win32 or win64).
+set(VELQUOR_WINE_LANE env VELQUOR_WINE_ARCH=${VELQUOR_WINE_ARCH} "${PROJECT_SOURCE_DIR}/tools/wine-lane")
 
 # velquor_wine_lane(NAME [FRESH]): the lane's prefix is
 # <build>/wineprefix-NAME; FRESH makes it anew for every run.

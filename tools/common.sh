@@ -5,6 +5,7 @@
 VELQUOR_PACKAGES=(
     cmake make g++ libgtest-dev libdragonbox-dev libfast-float-dev
     g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
+    g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     wine wine32:i386
     xvfb xauth x11-apps x11-utils imagemagick
     nsis
@@ -87,10 +88,10 @@ stop_virtual_display() {
 # --- Wine prefixes -------------------------------------------------------------
 #
 # Every prefix the project makes (the tests', the monkey's, the benchmark's,
-# the installer's fresh one) is a copy of one template, made once per
-# checkout in build/wine-template: a copy takes a fraction of a second where
-# making a prefix takes 10 to 20. The template is set up for programs run by
-# a script on a virtual display:
+# the installer's fresh one) is a copy of one template per Wine architecture,
+# made once per checkout in build/wine-template-ARCH: a copy takes a fraction
+# of a second where making a prefix takes 10 to 20. The template is set up
+# for programs run by a script on a virtual display:
 # - no crash dialog: a crashing test must fail, not wait for a click;
 # - "Managed" = "N" for Wine's X11 driver: with no window manager on the
 #   display, Wine otherwise waits about two seconds, for an answer that never
@@ -98,19 +99,76 @@ stop_virtual_display() {
 #   and draws the title bars itself;
 # - the symbol font of the caption buttons, which Wine does not find in its
 #   own font folder here (they would show as the letters 0, 1 and r).
+#
+# VELQUOR_WINE_ARCH decides which Wine runs a build's programs: win32 (the
+# shipped program, build/win32) or win64 (build/win64, for machines that
+# cannot run 32-bit code). The toolchain files pass it to tools/wine-run.
 
 VELQUOR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-VELQUOR_WINE_TEMPLATE=$VELQUOR_ROOT/build/wine-template
+VELQUOR_WINE_ARCH=${VELQUOR_WINE_ARCH:-win32}
 
+# Whether this machine runs 32-bit x86 programs. Some 64-bit kernels are
+# built or configured without them: there the 32-bit Wine loader fails at
+# once with "Exec format error". Asked once per shell.
+can_run_32bit() {
+    if [ -z "${VELQUOR_CAN_RUN_32BIT:-}" ]; then
+        if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+            VELQUOR_CAN_RUN_32BIT=yes
+        else
+            VELQUOR_CAN_RUN_32BIT=no
+        fi
+        export VELQUOR_CAN_RUN_32BIT
+    fi
+    [ "$VELQUOR_CAN_RUN_32BIT" = yes ]
+}
+
+# The Windows build the tests and the tools run here: win32 where 32-bit
+# programs run, win64 elsewhere.
+windows_test_preset() {
+    if can_run_32bit; then echo win32; else echo win64; fi
+}
+
+# The message for a machine where the 32-bit build cannot run.
+NO_32BIT_MESSAGE="32-bit programs cannot run on this machine: the Windows tests run on the 64-bit build of the same sources under 64-bit Wine"
+
+# Sets up the environment for Wine of architecture VELQUOR_WINE_ARCH (or $1):
+# WINEARCH, the loader (VELQUOR_WINE, also WINELOADER for Wine's own helpers),
+# the template's path.
 wine_environment() {
+    VELQUOR_WINE_ARCH=${1:-$VELQUOR_WINE_ARCH}
+    case $VELQUOR_WINE_ARCH in
+        win32) VELQUOR_WINE=wine
+               unset WINELOADER ;;
+        # /usr/bin/wine prefers the 32-bit loader whenever it is installed,
+        # even where it cannot run: name the 64-bit one.
+        win64) VELQUOR_WINE=/usr/lib/wine/wine64
+               export WINELOADER=$VELQUOR_WINE ;;
+        *) echo "error: unknown Wine architecture $VELQUOR_WINE_ARCH" >&2; return 1 ;;
+    esac
+    export VELQUOR_WINE_ARCH VELQUOR_WINE
+    export WINEARCH=$VELQUOR_WINE_ARCH
     export WINEDEBUG=${WINEDEBUG:--all}
     # No Mono or Gecko installer, which would wait for a click.
     export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-    export WINEARCH=win32
+    VELQUOR_WINE_TEMPLATE=$VELQUOR_ROOT/build/wine-template-$VELQUOR_WINE_ARCH
+}
+
+# The prefix of programs run by hand (tools/run), one per architecture.
+default_wine_prefix() {
+    case $VELQUOR_WINE_ARCH in
+        win32) echo "$VELQUOR_ROOT/build/wineprefix" ;;
+        *) echo "$VELQUOR_ROOT/build/wineprefix-$VELQUOR_WINE_ARCH" ;;
+    esac
+}
+
+# Runs the Wine loader of the chosen architecture (after wine_environment).
+run_wine() {
+    "$VELQUOR_WINE" "$@"
 }
 
 # Makes the template if it is not there yet; several callers may ask at once.
 make_wine_template() {
+    wine_environment || return 1
     local template=$VELQUOR_WINE_TEMPLATE
     [ -f "$template/system.reg" ] && return 0
     mkdir -p "$(dirname "$template")"
@@ -119,16 +177,15 @@ make_wine_template() {
         [ -f "$template/system.reg" ] && exit 0
         rm -rf "$template.new"
         export WINEPREFIX=$template.new
-        wine_environment
-        wineboot --init >/dev/null 2>&1 || exit 1
-        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+        run_wine wineboot --init >/dev/null 2>&1 || exit 1
+        run_wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        run_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
         cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
         # Everything written to disk before the copy is taken.
         wineserver -w
         [ -f "$WINEPREFIX/system.reg" ] && mv "$WINEPREFIX" "$template"
     ) 8>"$template.lock"
-    [ -f "$template/system.reg" ] || { echo "error: could not make a Wine prefix" >&2; return 1; }
+    [ -f "$template/system.reg" ] || { echo "error: could not make a $VELQUOR_WINE_ARCH Wine prefix" >&2; return 1; }
 }
 
 # Makes prefix $1 from the template if it is not there yet.

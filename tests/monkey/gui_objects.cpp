@@ -5,9 +5,9 @@
 
 namespace {
 
-// The 32-bit process environment block keeps the address of the GDI handle
-// table at this offset.
-constexpr std::uintptr_t kPebGdiSharedHandleTable = 0x94;
+// The process environment block keeps the address of the GDI handle table
+// at this offset (its fields before it are pointer-sized).
+constexpr std::uintptr_t kPebGdiSharedHandleTable = sizeof(void*) == 8 ? 0xF8 : 0x94;
 
 // One entry of the GDI handle table, as the platform lays it out (24 bytes
 // in 32-bit and 64-bit processes alike).

@@ -1,16 +1,17 @@
-# The program needs no DLL beyond Windows' own: its import directory, read by
-# objdump, names only system DLLs from the list below, and no runtime of the
-# compiler's (libstdc++, libgcc, libwinpthread).
+# The program is built for the machine FORMAT names (objdump's name: pei-i386
+# for the shipped 32-bit program) and needs no DLL beyond Windows' own: its
+# import directory, read by objdump, names only system DLLs from the list
+# below, and no runtime of the compiler's (libstdc++, libgcc, libwinpthread).
 #
-#   cmake -DOBJDUMP=... -DPROGRAM=.../VelQUOR.exe -P check_imports.cmake
+#   cmake -DOBJDUMP=... -DPROGRAM=.../VelQUOR.exe -DFORMAT=pei-i386 -P check_imports.cmake
 cmake_minimum_required(VERSION 3.25)
-foreach(variable OBJDUMP PROGRAM)
+foreach(variable OBJDUMP PROGRAM FORMAT)
     if(NOT DEFINED ${variable})
         message(FATAL_ERROR "${variable} is not set")
     endif()
 endforeach()
 
-# DLLs that every 32-bit Windows since XP has in its system folder.
+# DLLs that every Windows since XP has in its system folder.
 set(allowed
     advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll
     ole32.dll oleaut32.dll shell32.dll shlwapi.dll user32.dll version.dll)
@@ -19,6 +20,12 @@ execute_process(COMMAND "${OBJDUMP}" -p "${PROGRAM}"
                 OUTPUT_VARIABLE dump RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "${OBJDUMP} cannot read ${PROGRAM}")
+endif()
+if(NOT dump MATCHES "file format ([^\n]+)")
+    message(FATAL_ERROR "objdump names no file format for ${PROGRAM}")
+endif()
+if(NOT CMAKE_MATCH_1 STREQUAL FORMAT)
+    message(FATAL_ERROR "${PROGRAM} is ${CMAKE_MATCH_1}, expected ${FORMAT}")
 endif()
 string(REGEX MATCHALL "DLL Name: [^\n]+" lines "${dump}")
 set(imports "")

@@ -2,9 +2,9 @@
 # one folder named after the package, and they are the files of the build
 # and of the source tree.
 #
-#   cmake -DPACKAGE_DIR=... -DPROGRAM=.../VelQUOR.exe -DSOURCE_DIR=... -P check_zip.cmake
+#   cmake -DPACKAGE_DIR=... -DPROGRAM=.../VelQUOR.exe -DSOURCE_DIR=... -DARCH=win32 -P check_zip.cmake
 cmake_minimum_required(VERSION 3.25)
-foreach(variable PACKAGE_DIR PROGRAM SOURCE_DIR)
+foreach(variable PACKAGE_DIR PROGRAM SOURCE_DIR ARCH)
     if(NOT DEFINED ${variable})
         message(FATAL_ERROR "${variable} is not set")
     endif()
@@ -17,8 +17,8 @@ if(NOT count EQUAL 1)
 endif()
 get_filename_component(name "${zips}" NAME)
 string(REGEX REPLACE "\\.zip$" "" folder "${name}")
-if(NOT folder STREQUAL "VelQUOR-1.0.0-win32")
-    message(FATAL_ERROR "the zip is named ${name}, expected VelQUOR-1.0.0-win32.zip")
+if(NOT folder STREQUAL "VelQUOR-1.0.0-${ARCH}")
+    message(FATAL_ERROR "the zip is named ${name}, expected VelQUOR-1.0.0-${ARCH}.zip")
 endif()
 
 set(unpacked "${PACKAGE_DIR}/unpacked")
