@@ -1,5 +1,7 @@
 #include "gui_objects.h"
 
+#include <commctrl.h>
+
 #include <cstdint>
 #include <vector>
 
@@ -89,12 +91,24 @@ BOOL CALLBACK CountTopLevel(HWND window, LPARAM lParam)
     return TRUE;
 }
 
+BOOL CALLBACK CountTooltip(HWND window, LPARAM lParam)
+{
+    auto& tally = *reinterpret_cast<WindowCount*>(lParam);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    char name[32] = "";
+    if (owner == tally.processId && ::GetClassNameA(window, name, sizeof name) > 0 &&
+        lstrcmpiA(name, TOOLTIPS_CLASSA) == 0)
+        ++tally.count;
+    return TRUE;
+}
+
 }  // namespace
 
 long CountGdiHandleTable(HANDLE process)
 {
     const std::uintptr_t peb = PebOf(process);
-    std::uint32_t table = 0;
+    std::uintptr_t table = 0;  // a pointer in a process of our own kind
     if (peb == 0 || !ReadFrom(process, peb + kPebGdiSharedHandleTable, &table) || table == 0)
         return -1;
 
@@ -124,6 +138,13 @@ long CountWindowsOf(DWORD processId)
     for (HWND window = ::FindWindowExA(HWND_MESSAGE, nullptr, nullptr, nullptr); window != nullptr;
          window = ::FindWindowExA(HWND_MESSAGE, window, nullptr, nullptr))
         CountWindowAndDescendants(window, tally);
+    return tally.count;
+}
+
+long CountTooltipsOf(DWORD processId)
+{
+    WindowCount tally{processId, 0};
+    ::EnumWindows(&CountTooltip, reinterpret_cast<LPARAM>(&tally));
     return tally.count;
 }
 
@@ -169,6 +190,7 @@ bool GuiObjectCounter::Prepare()
 GuiObjectCounts GuiObjectCounter::Count(HANDLE process, DWORD processId) const
 {
     GuiObjectCounts counts;
+    counts.tooltips = CountTooltipsOf(processId);
     if (m_platformCounts) {
         counts.gdi = static_cast<long>(::GetGuiResources(process, GR_GDIOBJECTS));
         counts.user = static_cast<long>(::GetGuiResources(process, GR_USEROBJECTS));

@@ -20,6 +20,7 @@
 struct GuiObjectCounts {
     long gdi = -1;   // -1: could not be counted
     long user = -1;
+    long tooltips = 0;  // the process's tooltip windows (among the USER objects)
 };
 
 class GuiObjectCounter {
@@ -46,3 +47,6 @@ long CountGdiHandleTable(HANDLE process);
 
 // All windows that belong to `processId`.
 long CountWindowsOf(DWORD processId);
+
+// The top-level tooltip windows that belong to `processId`.
+long CountTooltipsOf(DWORD processId);
