@@ -55,7 +55,7 @@ protected:
             m_path = ThisProgramPath();
             m_module = ::GetModuleHandleA(nullptr);
         } else {
-            m_path = support::WindowsPath(VELQUOR_PROGRAM_PATH);
+            m_path = support::WindowsPath(VELQUOR_EXE_PATH);
             m_loaded = ::LoadLibraryExA(m_path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
             m_module = m_loaded;
         }
