@@ -9,6 +9,8 @@ VELQUOR_PACKAGES=(
     wine wine32:i386
     xvfb xauth x11-apps x11-utils imagemagick
     nsis
+    clang-14 lld-14 llvm-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
+    libclang-rt-14-dev-wasm32 nodejs
 )
 
 is_installed() {

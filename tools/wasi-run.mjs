@@ -1,0 +1,18 @@
+// Runs a WASI program (a .wasm built by the wasm preset) under Node.js, with
+// its arguments and the standard streams; exits with the program's status.
+// CTest puts this in front of every test of the wasm build.
+//
+//   node tools/wasi-run.mjs PROGRAM.wasm [ARGUMENTS...]
+import { readFile } from 'node:fs/promises';
+import { WASI } from 'node:wasi';
+
+process.removeAllListeners('warning');  // WASI's "experimental" notice
+const [program, ...args] = process.argv.slice(2);
+if (!program) {
+    console.error('usage: node tools/wasi-run.mjs PROGRAM.wasm [ARGUMENTS...]');
+    process.exit(2);
+}
+const wasi = new WASI({ version: 'preview1', args: [program, ...args], env: {}, returnOnExit: true });
+const module = await WebAssembly.compile(await readFile(program));
+const instance = await WebAssembly.instantiate(module, wasi.getImportObject());
+process.exitCode = wasi.start(instance);
