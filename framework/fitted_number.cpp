@@ -1,6 +1,5 @@
 #include "fitted_number.h"
 
-#include <cmath>
 #include <cstring>
 
 namespace {
@@ -49,18 +48,10 @@ private:
 
 bool FitNumber(HWND edit, double value, char* out)
 {
-    FormatRounded(value, kAllDigits, out);
-    if (edit == nullptr || !std::isfinite(value))
+    if (edit == nullptr) {
+        FormatRounded(value, kAllDigits, out);
         return false;
-    const FieldMeasure field(edit);
-    if (field.Fits(out))
-        return false;
-    char rounded[kRoundedNumberSize];
-    for (int digits = kAllDigits - 1; digits >= 1; --digits) {
-        FormatRounded(value, digits, rounded);
-        if (digits == 1 || field.Fits(rounded))
-            break;
     }
-    std::memcpy(out, rounded, kRoundedNumberSize);
-    return true;
+    const FieldMeasure field(edit);
+    return FitRounded(value, out, [&field](const char* text) { return field.Fits(text); });
 }

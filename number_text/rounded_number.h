@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 
 // Room for any text FormatRounded writes, terminator included.
@@ -22,3 +23,23 @@ inline constexpr int kAllDigits = 17;
 // double nearest 2.675 lies just below it). Writes into `out`, which must
 // hold kRoundedNumberSize characters, always terminated; returns the length.
 std::size_t FormatRounded(double value, int digits, char* out);
+
+// The text a field of limited width shows for `value`: its shortest text
+// when `fits` accepts it, otherwise `value` rounded to as many significant
+// digits as `fits` accepts (one at the least), never cut through. `fits`
+// tells whether a text fits the field; the infinities and not-a-number are
+// never rounded. Writes into `out` (kRoundedNumberSize characters); returns
+// true when digits were rounded away.
+template <class Fits>
+bool FitRounded(double value, char* out, Fits fits)
+{
+    FormatRounded(value, kAllDigits, out);
+    if (!std::isfinite(value) || fits(static_cast<const char*>(out)))
+        return false;
+    for (int digits = kAllDigits - 1; digits >= 1; --digits) {
+        FormatRounded(value, digits, out);
+        if (digits == 1 || fits(static_cast<const char*>(out)))
+            break;
+    }
+    return true;
+}

@@ -10,7 +10,7 @@ VELQUOR_PACKAGES=(
     xvfb xauth x11-apps x11-utils imagemagick
     nsis
     clang-14 lld-14 llvm-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
-    libclang-rt-14-dev-wasm32 nodejs
+    libclang-rt-14-dev-wasm32 nodejs chromium chromium-driver python3-selenium
 )
 
 is_installed() {

@@ -87,6 +87,31 @@ TEST(FormatRounded, RoundsTheShortestDecimalHalfAwayFromZero)
     }
 }
 
+// A field as wide as `width` characters: the full text when it fits, else
+// the most digits that fit, one digit when none do, never a cut text.
+TEST(FitRounded, ShowsTheMostDigitsThatFit)
+{
+    struct Case {
+        double value;
+        std::size_t width;
+        const char* text;
+        bool rounded;
+    };
+    const Case cases[] = {
+        {984.0 / 146.52, 17, "6.715806715806715", false},
+        {984.0 / 146.52, 8, "6.715807", true},
+        {1.1111111111111112e-05, 9, "1.111e-05", true},
+        {1.1111111111111112e-05, 2, "1e-05", true},
+        {kInf, 1, "inf", false},
+    };
+    for (const Case& test : cases) {
+        char text[kRoundedNumberSize];
+        const auto fits = [&test](const char* shown) { return std::strlen(shown) <= test.width; };
+        EXPECT_EQ(FitRounded(test.value, text, fits), test.rounded) << test.text;
+        EXPECT_STREQ(text, test.text);
+    }
+}
+
 TEST(FormatNumber, NaNOfTheSquareRootOfANegativeNumberShowsPlainNan)
 {
     volatile double negative = -4.0;
