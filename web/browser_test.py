@@ -1,0 +1,201 @@
+"""The web edition in a real browser: headless Chromium driven through
+WebDriver, typing with real key events into the page served from the build's
+site folder on a port of its own.
+
+    browser_test.py SITE_FOLDER ARTIFACT_FOLDER
+"""
+import functools
+import http.server
+import os
+import struct
+import sys
+import tempfile
+import threading
+import unittest
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+SITE, ARTIFACTS = sys.argv[1], sys.argv[2]
+# Control numbers, as the page's elements carry them.
+CURRENT_POWER, CURRENT_DISTANCE, PROPOSED_POWER, PROPOSED_DISTANCE = 1005, 1006, 1007, 1008
+RATIO_CALCULATE, FREQUENCY, WAVELENGTH, WAVELENGTH_CALCULATE = 1009, 1019, 1020, 1021
+ABOUT = 1030
+
+
+class Quiet(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+class Page(unittest.TestCase):
+    """A server and a browser of the test class's own."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.server = http.server.ThreadingHTTPServer(
+            ('127.0.0.1', 0), functools.partial(Quiet, directory=SITE))
+        threading.Thread(target=cls.server.serve_forever, daemon=True).start()
+        cls.address = f'http://127.0.0.1:{cls.server.server_address[1]}/'
+        options = webdriver.ChromeOptions()
+        cls.profile = tempfile.TemporaryDirectory()
+        for flag in ('--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+                     '--disable-background-networking', '--disable-component-update', '--disable-sync',
+                     '--hide-scrollbars', f'--user-data-dir={cls.profile.name}'):
+            options.add_argument(flag)
+        cls.browser = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+        cls.browser.set_window_size(1280, 900)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.browser.quit()
+        cls.server.shutdown()
+        cls.server.server_close()
+        cls.profile.cleanup()
+
+    def open(self):
+        self.browser.get(self.address)
+        WebDriverWait(self.browser, 10).until(
+            lambda b: b.execute_script('return document.documentElement.dataset.ready'))
+
+    def control(self, number):
+        return self.browser.find_element(By.CSS_SELECTOR, f'[data-control="{number}"]')
+
+    def value(self, number):
+        return self.control(number).get_attribute('value')
+
+    def type_into(self, number, text):
+        """Clicks into the field (which selects a 0 it shows) and types."""
+        ActionChains(self.browser).click(self.control(number)).send_keys(text).perform()
+
+    def press(self, *keys):
+        actions = ActionChains(self.browser)
+        for key in keys[:-1]:
+            actions.key_down(key)
+        actions.send_keys(keys[-1])
+        for key in reversed(keys[:-1]):
+            actions.key_up(key)
+        actions.perform()
+
+    def focused(self):
+        return self.browser.execute_script('return Number(document.activeElement.dataset.control)')
+
+    def shown_messages(self):
+        return [m.text for m in self.browser.find_elements(By.CSS_SELECTOR, '[role=alert]') if m.is_displayed()]
+
+    def walk_through(self):
+        self.type_into(CURRENT_POWER, '100')
+        self.type_into(CURRENT_DISTANCE, '10')
+        self.type_into(PROPOSED_POWER, '400')
+        self.control(RATIO_CALCULATE).click()
+        self.assertEqual(self.value(PROPOSED_DISTANCE), '20')
+
+
+class Calculator(Page):
+    def test_walkthrough_interlock_and_the_spoken_result(self):
+        self.open()
+        self.walk_through()
+        self.assertEqual(self.browser.find_element(By.ID, 'status').text, 'Proposed Distance 20 miles')
+        self.control(PROPOSED_DISTANCE).click()  # entering it clears the competing value
+        self.assertEqual(self.value(PROPOSED_POWER), '0')
+        self.assertEqual(self.value(PROPOSED_DISTANCE), '20')
+
+    def test_a_rounded_result_keeps_its_exact_bits(self):
+        self.open()
+        self.type_into(CURRENT_POWER, '3')
+        self.type_into(CURRENT_DISTANCE, '5')
+        self.type_into(PROPOSED_POWER, '75')
+        self.control(RATIO_CALCULATE).click()
+        field = self.control(PROPOSED_DISTANCE)
+        self.assertEqual(field.get_attribute('title'), '25.000000000000004')
+        self.assertEqual(field.get_attribute('value'), '25')  # rounded to fit the field
+        # Read back through more passes, the shown "25" still stands for the exact value.
+        self.control(WAVELENGTH_CALCULATE).click()
+        self.control(RATIO_CALCULATE).click()
+        exact = self.browser.execute_script(f'return velquor.number({PROPOSED_DISTANCE})')
+        self.assertEqual(struct.pack('<d', exact), struct.pack('<d', 25.000000000000004))
+
+    def test_a_field_that_is_not_a_number_is_named_once_and_keeps_its_text(self):
+        self.open()
+        self.type_into(PROPOSED_DISTANCE, '12a')
+        self.control(RATIO_CALCULATE).click()
+        self.assertEqual(self.shown_messages(), ['Proposed Distance: please enter a number.'])
+        # Focusing the field again raised no second pass: entering it would have rewritten it.
+        self.assertEqual(self.focused(), PROPOSED_DISTANCE)
+        self.assertEqual(self.browser.execute_script(
+            'const f = document.activeElement; return [f.value, f.selectionStart, f.selectionEnd]'),
+            ['12a', 0, 3])
+        self.press('1')  # typing over it clears the message
+        self.assertEqual(self.shown_messages(), [])
+
+    def test_leaving_the_page_owes_the_read_until_it_is_back(self):
+        self.open()
+        self.type_into(CURRENT_POWER, '12a')
+        self.browser.execute_script(
+            "addEventListener('blur', () => window.shownWhileAway = !message.hidden)")
+        page = self.browser.current_window_handle
+        self.browser.switch_to.new_window('tab')
+        self.browser.switch_to.window(page)
+        self.assertIs(self.browser.execute_script('return window.shownWhileAway'), False)
+        self.assertEqual(self.shown_messages(), ['Current Power: please enter a number.'])
+        self.assertEqual(self.focused(), CURRENT_POWER)
+
+    def test_ctrl_enter_calculates_plain_enter_does_not_and_a_report_raises_no_pass(self):
+        self.open()
+        self.type_into(FREQUENCY, '146.52')
+        self.press(Keys.ENTER)
+        self.assertEqual(self.value(WAVELENGTH), '0')
+        self.press(Keys.CONTROL, Keys.ENTER)
+        self.assertEqual(self.focused(), FREQUENCY)
+        self.assertEqual(self.control(WAVELENGTH).get_attribute('title'), '6.715806715806715')
+        # Leaving a bad Frequency puts the focus back in it; that raises no
+        # second pass, whose entering handler would clear the result.
+        self.press('x')
+        self.control(WAVELENGTH_CALCULATE).click()
+        self.assertEqual(self.shown_messages(), ['Frequency (Wavelength Calculator): please enter a number.'])
+        self.assertEqual(self.browser.execute_script(f'return velquor.number({WAVELENGTH})'), 984 / 146.52)
+
+    def test_about_box_and_pictures(self):
+        self.open()
+        self.control(ABOUT).click()
+        about = self.browser.find_element(By.ID, 'about')
+        self.assertTrue(about.is_displayed())
+        self.assertIn('mailto:qso@example.com', [a.get_attribute('href') for a in about.find_elements(By.TAG_NAME, 'a')])
+        self.assertTrue(self.browser.execute_script(
+            'return [...document.images].every(image => image.complete && image.naturalWidth > 0)'))
+        about.find_element(By.TAG_NAME, 'button').click()
+        self.assertFalse(about.is_displayed())
+
+    def test_screenshots(self):
+        os.makedirs(ARTIFACTS, exist_ok=True)
+        for width, height in ((360, 800), (1280, 900)):
+            self.browser.set_window_size(width, height)
+            self.open()
+            self.assertEqual(self.browser.execute_script(
+                'return document.documentElement.scrollWidth <= innerWidth'), True, f'{width} px')
+            self.browser.save_screenshot(os.path.join(ARTIFACTS, f'web-{width}.png'))
+        self.browser.set_window_size(1280, 900)
+
+
+class Offline(Page):
+    def test_the_page_works_after_the_server_stops(self):
+        self.open()
+        self.browser.execute_async_script(
+            'const done = arguments[0]; navigator.serviceWorker.ready.then(() => done())')
+        self.server.shutdown()
+        self.server.server_close()
+        self.open()
+        self.walk_through()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.browser.quit()
+        cls.profile.cleanup()
+
+
+if __name__ == '__main__':
+    unittest.main(argv=sys.argv[:1], verbosity=2)
