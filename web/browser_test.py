@@ -100,6 +100,7 @@ class Calculator(Page):
         self.open()
         self.walk_through()
         self.assertEqual(self.browser.find_element(By.ID, 'status').text, 'Proposed Distance 20 miles')
+        self.assertEqual(self.control(CURRENT_POWER).accessible_name, 'Current Power, watts')
         self.control(PROPOSED_DISTANCE).click()  # entering it clears the competing value
         self.assertEqual(self.value(PROPOSED_POWER), '0')
         self.assertEqual(self.value(PROPOSED_DISTANCE), '20')

@@ -123,6 +123,9 @@ private:
 // Called once the page is laid out: the form as the window opens.
 VELQUOR_TO_PAGE("start") void Start()
 {
+    for (const ControlName& name : kControlNames)
+        if (name.unit != nullptr)
+            PageNameUnit(name.control, name.unit, std::strlen(name.unit));
     g_form.m_instructions = kOpeningPrompt;
     g_page.UpdateData(false);
 }

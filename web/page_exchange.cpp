@@ -1,5 +1,6 @@
 #include "page_exchange.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -19,7 +20,7 @@ public:
         m_length = PageReadText(control, m_local, sizeof m_local);
         if (m_length > sizeof m_local) {
             m_heap.reset(new char[m_length]);
-            m_length = PageReadText(control, m_heap.get(), m_length);
+            m_length = std::min(PageReadText(control, m_heap.get(), m_length), m_length);
         }
     }
     std::string_view view() const { return {m_heap ? m_heap.get() : m_local, m_length}; }

@@ -36,6 +36,9 @@ VELQUOR_FROM_PAGE("write_text") void PageWriteText(int control, const char* text
 VELQUOR_FROM_PAGE("report_bad_field")
 void PageReportBadField(int control, const char* message, std::size_t length);
 
+// Adds the unit of the field's number to what a screen reader says of it.
+VELQUOR_FROM_PAGE("name_unit") void PageNameUnit(int control, const char* unit, std::size_t length);
+
 VELQUOR_FROM_PAGE("run_about") void PageRunAbout();
 VELQUOR_FROM_PAGE("has_focus") int PageHasFocus();
 VELQUOR_FROM_PAGE("announce") void PageAnnounce(const char* text, std::size_t length);

@@ -89,6 +89,10 @@
             field.focus();
             field.select();
         },
+        name_unit(control, at, length) {
+            const field = controls.get(control);
+            field.setAttribute('aria-label', `${field.labels[0].textContent}, ${text(at, length)}`);
+        },
         run_about() { about.showModal(); },
         has_focus: () => document.hasFocus(),
         announce(at, length) { status.textContent = text(at, length); },
