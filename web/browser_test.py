@@ -140,6 +140,7 @@ class Calculator(Page):
             "addEventListener('blur', () => window.shownWhileAway = !message.hidden)")
         page = self.browser.current_window_handle
         self.browser.switch_to.new_window('tab')
+        self.browser.close()
         self.browser.switch_to.window(page)
         self.assertIs(self.browser.execute_script('return window.shownWhileAway'), False)
         self.assertEqual(self.shown_messages(), ['Current Power: please enter a number.'])
