@@ -8,9 +8,9 @@
 # library keeps its own exceptions for GoogleTest, and the product code never
 # lets one pass through it.
 #
-# The Windows and WebAssembly builds are also compiled for size, one section per function and
-# per object so that the linker drops what nothing calls, and without the
-# unwind tables that only exceptions would read.
+# The Windows and WebAssembly builds are also compiled for size, one section
+# per function and per object so that the linker drops what nothing calls,
+# and without the unwind tables that only exceptions would read.
 function(velquor_product_code target)
     target_compile_options(${target} PRIVATE
         $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-threadsafe-statics>)

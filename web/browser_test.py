@@ -89,6 +89,7 @@ class Page(unittest.TestCase):
 
     def walk_through(self):
         self.type_into(CURRENT_POWER, '100')
+        self.assertEqual(self.value(CURRENT_POWER), '100')  # the click selected the 0 it replaced
         self.type_into(CURRENT_DISTANCE, '10')
         self.type_into(PROPOSED_POWER, '400')
         self.control(RATIO_CALCULATE).click()
