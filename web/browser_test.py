@@ -7,6 +7,7 @@ site folder on a port of its own.
 import functools
 import http.server
 import os
+import re
 import struct
 import sys
 import tempfile
@@ -21,9 +22,11 @@ from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
 SITE, ARTIFACTS = sys.argv[1], sys.argv[2]
+SOURCE = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 # Control numbers, as the page's elements carry them.
 CURRENT_POWER, CURRENT_DISTANCE, PROPOSED_POWER, PROPOSED_DISTANCE = 1005, 1006, 1007, 1008
 RATIO_CALCULATE, FREQUENCY, WAVELENGTH, WAVELENGTH_CALCULATE = 1009, 1019, 1020, 1021
+WAVELENGTH_INSTRUCTIONS = 1022
 ABOUT = 1030
 
 
@@ -162,8 +165,27 @@ class Calculator(Page):
         self.assertEqual(self.shown_messages(), ['Frequency (Wavelength Calculator): please enter a number.'])
         self.assertEqual(self.browser.execute_script(f'return velquor.number({WAVELENGTH})'), 984 / 146.52)
 
-    def test_about_box_and_pictures(self):
+    def test_tab_goes_through_the_windows_tab_stops_in_their_order(self):
+        """The main template's tab stops, Exit aside: a browser tab has none."""
+        with open(os.path.join(SOURCE, 'core', 'identifiers.h')) as header:
+            numbers = dict(re.findall(r'#define (\w+) +(\d+)', header.read()))
+        with open(os.path.join(SOURCE, 'res', 'velquor.rc')) as script:
+            template = script.read().split('IDD_CALCULATOR DIALOGEX')[1].split('\nEND')[0]
+        stops = [int(numbers[name]) for name in re.findall(r'CONTROL "[^"]*", (\w+), .*WS_TABSTOP', template)
+                 if name != 'IDOK']
         self.open()
+        self.control(stops[0]).click()
+        order = [self.focused()]
+        for _ in stops[1:]:
+            self.press(Keys.TAB)
+            order.append(self.focused())
+        self.assertEqual(order, stops)
+
+    def test_instructions_about_box_and_pictures(self):
+        self.open()
+        self.control(WAVELENGTH_INSTRUCTIONS).click()
+        self.assertTrue(self.browser.execute_script(
+            "return instructions.textContent.startsWith(document.querySelector('.wavelength legend').textContent + '\\n\\n')"))
         self.control(ABOUT).click()
         about = self.browser.find_element(By.ID, 'about')
         self.assertTrue(about.is_displayed())
