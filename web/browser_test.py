@@ -123,6 +123,10 @@ class Calculator(Page):
         self.control(RATIO_CALCULATE).click()
         exact = self.browser.execute_script(f'return velquor.number({PROPOSED_DISTANCE})')
         self.assertEqual(struct.pack('<d', exact), struct.pack('<d', 25.000000000000004))
+        # On a phone the field is wide enough for every digit.
+        self.browser.set_window_size(360, 800)
+        WebDriverWait(self.browser, 5).until(lambda b: self.value(PROPOSED_DISTANCE) == '25.000000000000004')
+        self.browser.set_window_size(1280, 900)
 
     def test_a_field_that_is_not_a_number_is_named_once_and_keeps_its_text(self):
         self.open()
