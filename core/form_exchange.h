@@ -62,3 +62,13 @@ inline constexpr std::array<ExchangeRow, 10> kExchangeTable = {{
     {IDC_INSTRUCTIONS_TEXT, ExchangeKind::Text, nullptr, nullptr,
      &CalculatorForm::m_instructions},
 }};
+
+// The form's field that number field `control` mirrors; null for a control
+// that holds no number.
+constexpr double CalculatorForm::*NumberField(int control)
+{
+    for (const ExchangeRow& row : kExchangeTable)
+        if (row.control == control && row.kind == ExchangeKind::Number)
+            return row.number;
+    return nullptr;
+}

@@ -6,6 +6,7 @@
 #include "accessible.h"
 #include "control_names.h"
 #include "identifiers.h"
+#include "result_watch.h"
 
 namespace {
 
@@ -110,86 +111,12 @@ void ExposeAboutBoxControls(HWND about)
     ExposeBannerAndCloseButton(about);
 }
 
-// ---------------------------------------------------------------------------
-
-// The fields a Calculate button may fill. Where there are two, it fills the
-// one that was empty when it read the form.
-struct ResultFields {
-    int button;
-    int fields[2];  // 0: none
-};
-
-namespace {
-
-constexpr ResultFields kResultFields[] = {
-    {IDC_RATIO_CALCULATE, {IDC_PROPOSED_DISTANCE, IDC_PROPOSED_POWER}},
-    {IDC_WAVELENGTH_CALCULATE, {IDC_WAVELENGTH, 0}},
-    {IDC_ANTENNA_CALCULATE, {IDC_ANTENNA_LENGTH, 0}},
-};
-
-const ResultFields* FindResultFields(int button)
+void AnnounceResult(HWND dialog, int field)
 {
-    for (const ResultFields& row : kResultFields)
-        if (row.button == button)
-            return &row;
-    return nullptr;
-}
-
-double CalculatorForm::*NumberOf(int control)
-{
-    for (const ExchangeRow& row : kExchangeTable)
-        if (row.control == control && row.kind == ExchangeKind::Number)
-            return row.number;
-    return nullptr;
-}
-
-}  // namespace
-
-ResultAnnouncer::ResultAnnouncer(FormExchange& window, const CalculatorForm& form, HWND dialog,
-                                 int control)
-    : m_window(window), m_form(form), m_dialog(dialog), m_results(FindResultFields(control))
-{
-}
-
-bool ResultAnnouncer::UpdateData(bool saveAndValidate)
-{
-    const bool done = m_window.UpdateData(saveAndValidate);
-    if (m_results == nullptr)
-        return done;
-    if (saveAndValidate && !m_read) {
-        m_read = true;
-        for (int i = 0; i < 2; ++i) {
-            const auto number = m_results->fields[i] != 0 ? NumberOf(m_results->fields[i]) : nullptr;
-            m_wasEmpty[i] = number != nullptr && IsEmpty(m_form.*number);
-        }
-    } else if (!saveAndValidate) {
-        m_wrote = true;
-    }
-    return done;
-}
-
-void ResultAnnouncer::Announce() const
-{
-    if (m_results == nullptr || !m_wrote)
-        return;
-    int field = m_results->fields[0];
-    if (m_results->fields[1] != 0)
-        field = m_wasEmpty[0] ? m_results->fields[0] : m_wasEmpty[1] ? m_results->fields[1] : 0;
-    const ControlName* name = FindControlName(field);
-    if (name == nullptr)
-        return;
-
-    // The number as the field shows it, whatever form the window gives it.
-    const HWND control = ::GetDlgItem(m_dialog, field);
+    const HWND control = ::GetDlgItem(dialog, field);
     char shown[64] = "";
     ::GetWindowTextA(control, shown, sizeof shown);
-    char text[128] = "";
-    Append(text, name->label);
-    Append(text, " ");
-    Append(text, shown);
-    if (name->unit != nullptr) {
-        Append(text, " ");
-        Append(text, name->unit);
-    }
+    char text[kResultSpeechSize];
+    ResultSpeech(field, shown, text);
     AnnounceToScreenReader(control, text);
 }

@@ -6,6 +6,7 @@
 #include "help_texts.h"
 #include "identifiers.h"
 #include "notification_table.h"
+#include "result_watch.h"
 
 CCalculatorDlg::CCalculatorDlg(CWnd* parent) : CDialog(IDD_CALCULATOR, parent)
 {
@@ -139,9 +140,10 @@ bool CCalculatorDlg::OnControlNotification(UINT id, UINT code)
     }
     if (!m_owedRead.SettleIn(*this))
         return listed;
-    ResultAnnouncer announcer(*this, m_form, m_hWnd, static_cast<int>(id));
-    const bool handled = DispatchNotification(m_form, announcer, static_cast<int>(id), code);
-    announcer.Announce();
+    ResultWatch watch(*this, m_form, static_cast<int>(id));
+    const bool handled = DispatchNotification(m_form, watch, static_cast<int>(id), code);
+    if (const int field = watch.FilledField())
+        AnnounceResult(m_hWnd, field);
     return handled;
 }
 

@@ -10,7 +10,7 @@
 #include "notification_table.h"
 #include "page_exchange.h"
 #include "page_imports.h"
-#include "result_announcer.h"
+#include "result_watch.h"
 
 #define VELQUOR_TO_PAGE(name) extern "C" __attribute__((export_name(name)))
 
@@ -80,9 +80,14 @@ VELQUOR_TO_PAGE("notify") int Notify(int control, int event)
         if (!g_page.UpdateData(true))
             return listed;  // the bad field keeps its text and is reported
     }
-    ResultAnnouncer announcer(g_page, g_form, control);
-    const bool handled = DispatchNotification(g_form, announcer, control, code);
-    announcer.Announce();
+    ResultWatch watch(g_page, g_form, control);
+    const bool handled = DispatchNotification(g_form, watch, control, code);
+    if (const int field = watch.FilledField()) {
+        char shown[kRoundedNumberSize];
+        PageExchange::Shown(field, g_form.*NumberField(field), shown);
+        char text[kResultSpeechSize];
+        PageAnnounce(text, ResultSpeech(field, shown, text));
+    }
     return handled;
 }
 

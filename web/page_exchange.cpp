@@ -118,11 +118,3 @@ void PageExchange::Refit()
         if (row.kind == ExchangeKind::Number && !PageIsModified(row.control))
             WriteNumber(row.control, m_form.*row.number);
 }
-
-double CalculatorForm::*NumberField(int control)
-{
-    for (const ExchangeRow& row : kExchangeTable)
-        if (row.control == control && row.kind == ExchangeKind::Number)
-            return row.number;
-    return nullptr;
-}

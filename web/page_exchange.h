@@ -33,7 +33,3 @@ private:
     CalculatorForm& m_form;
     bool m_inExchange = false;
 };
-
-// The form's field that number field `control` mirrors; null for a control
-// that holds no number.
-double CalculatorForm::*NumberField(int control);
