@@ -7,7 +7,30 @@
 
 const char kMailLink[] = "mailto:qso@example.com";
 
-ShellExecuteFunction g_shellExecute = &::ShellExecuteA;
+namespace {
+
+// The shell is loaded when a link is first opened, not with the program:
+// most runs never open one, and the shell and the libraries it brings with
+// it are a good part of what start-up would otherwise cost beyond the
+// dialog itself. From the system folder only, as any library loaded by
+// name must be.
+HINSTANCE WINAPI OpenWithShell(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder,
+                               INT show)
+{
+    static const auto shellExecute = [] {
+        const HMODULE shell = ::LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        return shell ? reinterpret_cast<ShellExecuteFunction>(
+                           reinterpret_cast<void (*)()>(::GetProcAddress(shell, "ShellExecuteA")))
+                     : nullptr;
+    }();
+    if (shellExecute == nullptr)
+        return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_DLLNOTFOUND));
+    return shellExecute(owner, verb, file, parameters, folder, show);
+}
+
+}  // namespace
+
+ShellExecuteFunction g_shellExecute = &OpenWithShell;
 
 CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX)
 {
