@@ -1,6 +1,7 @@
 # What ships, and how: VelQUOR.exe with README.md and LICENSE, as a portable
 # zip and as an installer made by NSIS (Debian's makensis). `tools/package`
-# makes both; `cpack` in build/win32 does the same by hand.
+# makes both; `cpack` in build/win32 does the same by hand once VelQUOR.exe
+# is built.
 #
 # The package takes its name and version from the program's version block,
 # so that what Windows lists under installed programs is what the program
@@ -37,6 +38,11 @@ endif()
 
 # Everything goes into the one folder: the program needs nothing beside it.
 install(TARGETS VelQUOR RUNTIME DESTINATION .)
+# Packaging installs VelQUOR.exe as it was last built, without building every
+# test program first (what the default would do): whoever packages builds
+# the program (tools/package does), and the static checks package a tree
+# where nothing else was built.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 install(FILES README.md LICENSE DESTINATION .)
 
 # --- The packages -------------------------------------------------------------
