@@ -7,8 +7,9 @@
 //
 //   velquor_bench.exe VELQUOR.EXE BARE_DIALOG.EXE [RUNS]
 //
-// Start-up runs alternate between the two programs, so that whatever else
-// the machine does falls on both alike.
+// Start-up runs alternate between the two programs, each going first in every
+// other pair, so that whatever else the machine does (and whatever the
+// previous program leaves to finish) falls on both alike.
 #include <windows.h>
 
 #include <psapi.h>
@@ -172,23 +173,27 @@ int main(int argc, char** argv)
         Close(run);
     }
 
-    Series velquorVisible, bareVisible, velquorAnswering, bareAnswering, ratioVisible;
+    Series velquorVisible, bareVisible, velquorAnswering, bareAnswering;
     Memory velquorMemory, bareMemory;
+    struct Measured {
+        const std::string& program;
+        Series& visible;
+        Series& answering;
+        Memory& memory;
+    };
+    const Measured measured[] = {{velquor, velquorVisible, velquorAnswering, velquorMemory},
+                                 {bare, bareVisible, bareAnswering, bareMemory}};
     for (int i = 0; i < runs; ++i) {
-        Run run;
-        if (!Start(velquor, run))
-            return 1;
-        velquorVisible.values.push_back(run.toVisible);
-        velquorAnswering.values.push_back(run.toAnswering);
-        velquorMemory = MemoryOf(run.program.Process());
-        Close(run);
-
-        if (!Start(bare, run))
-            return 1;
-        bareVisible.values.push_back(run.toVisible);
-        bareAnswering.values.push_back(run.toAnswering);
-        bareMemory = MemoryOf(run.program.Process());
-        Close(run);
+        for (int turn = 0; turn < 2; ++turn) {
+            const Measured& next = measured[(i + turn) % 2];
+            Run run;
+            if (!Start(next.program, run))
+                return 1;
+            next.visible.values.push_back(run.toVisible);
+            next.answering.values.push_back(run.toAnswering);
+            next.memory = MemoryOf(run.program.Process());
+            Close(run);
+        }
     }
 
     // Calculate: 100 W reach 10 miles; 400 W reach 20.
@@ -223,7 +228,7 @@ int main(int argc, char** argv)
         Close(run);
     }
 
-    std::printf("Start-up, %d runs of each, alternating (QueryPerformanceCounter; windows polled every 1 ms)\n",
+    std::printf("Start-up, %d runs of each, alternating, each first in turn (QueryPerformanceCounter; windows polled every 1 ms)\n",
                 runs);
     std::printf("  %-34s %12s %12s\n", "", "min", "median");
     PrintRow("VelQUOR.exe: window visible", velquorVisible);
