@@ -14,5 +14,6 @@ if (!program) {
 }
 const wasi = new WASI({ version: 'preview1', args: [program, ...args], env: {}, returnOnExit: true });
 const module = await WebAssembly.compile(await readFile(program));
-const instance = await WebAssembly.instantiate(module, wasi.getImportObject());
+// wasiImport rather than getImportObject(), which Node.js 18 (Debian 12's) lacks.
+const instance = await WebAssembly.instantiate(module, { wasi_snapshot_preview1: wasi.wasiImport });
 process.exitCode = wasi.start(instance);
