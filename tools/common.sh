@@ -6,7 +6,9 @@ VELQUOR_PACKAGES=(
     cmake make g++ libgtest-dev libdragonbox-dev libfast-float-dev
     g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-    wine wine32:i386
+    # wine64 too: with wine32 present, Debian's wine package does not bring
+    # it, and where 32-bit programs cannot run the tests need it.
+    wine wine32:i386 wine64
     xvfb xauth x11-apps x11-utils imagemagick
     nsis
     clang-14 lld-14 llvm-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
