@@ -63,12 +63,19 @@ inline constexpr std::array<ExchangeRow, 10> kExchangeTable = {{
      &CalculatorForm::m_instructions},
 }};
 
+// The exchange row of `control`; null for a control the form does not mirror.
+constexpr const ExchangeRow* FindExchangeRow(int control)
+{
+    for (const ExchangeRow& row : kExchangeTable)
+        if (row.control == control)
+            return &row;
+    return nullptr;
+}
+
 // The form's field that number field `control` mirrors; null for a control
 // that holds no number.
 constexpr double CalculatorForm::*NumberField(int control)
 {
-    for (const ExchangeRow& row : kExchangeTable)
-        if (row.control == control && row.kind == ExchangeKind::Number)
-            return row.number;
-    return nullptr;
+    const ExchangeRow* row = FindExchangeRow(control);
+    return row != nullptr ? row->number : nullptr;
 }

@@ -7,40 +7,24 @@ the figures; judges none.
 
     tools/bench-web.py SITE_FOLDER [RUNS]
 """
-import functools
-import http.server
 import os
 import statistics
 import sys
 import tempfile
-import threading
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.support.ui import WebDriverWait
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'web'))
+import headless_chromium  # noqa: E402
+from selenium.webdriver.support.ui import WebDriverWait  # noqa: E402
 
 site = sys.argv[1]
 runs = int(sys.argv[2]) if len(sys.argv) > 2 else 5
 
-
-class Quiet(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-
-server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(Quiet, directory=site))
-threading.Thread(target=server.serve_forever, daemon=True).start()
-address = f'http://127.0.0.1:{server.server_address[1]}/'
+server, address = headless_chromium.serve(site)
 
 times = []
 for _ in range(runs):
     with tempfile.TemporaryDirectory() as profile:
-        options = webdriver.ChromeOptions()
-        for flag in ('--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-                     '--disable-background-networking', '--disable-component-update', '--disable-sync',
-                     f'--user-data-dir={profile}'):
-            options.add_argument(flag)
-        browser = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+        browser = headless_chromium.browser(profile)
         try:
             browser.get(address)
             ready = WebDriverWait(browser, 10).until(

@@ -4,18 +4,14 @@ site folder on a port of its own.
 
     browser_test.py SITE_FOLDER ARTIFACT_FOLDER
 """
-import functools
-import http.server
 import os
 import re
 import struct
 import sys
 import tempfile
-import threading
 import unittest
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
+import headless_chromium
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
@@ -30,27 +26,14 @@ WAVELENGTH_INSTRUCTIONS = 1022
 ABOUT = 1030
 
 
-class Quiet(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-
 class Page(unittest.TestCase):
     """A server and a browser of the test class's own."""
 
     @classmethod
     def setUpClass(cls):
-        cls.server = http.server.ThreadingHTTPServer(
-            ('127.0.0.1', 0), functools.partial(Quiet, directory=SITE))
-        threading.Thread(target=cls.server.serve_forever, daemon=True).start()
-        cls.address = f'http://127.0.0.1:{cls.server.server_address[1]}/'
-        options = webdriver.ChromeOptions()
+        cls.server, cls.address = headless_chromium.serve(SITE)
         cls.profile = tempfile.TemporaryDirectory()
-        for flag in ('--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-                     '--disable-background-networking', '--disable-component-update', '--disable-sync',
-                     '--hide-scrollbars', f'--user-data-dir={cls.profile.name}'):
-            options.add_argument(flag)
-        cls.browser = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+        cls.browser = headless_chromium.browser(cls.profile.name, '--hide-scrollbars')
         cls.browser.set_window_size(1280, 900)
 
     @classmethod

@@ -32,10 +32,8 @@ constexpr unsigned kListSetFocus = 0x0003;  // CBN_SETFOCUS
 
 bool IsList(int control)
 {
-    for (const ExchangeRow& row : kExchangeTable)
-        if (row.control == control)
-            return row.kind == ExchangeKind::Selection;
-    return false;
+    const ExchangeRow* row = FindExchangeRow(control);
+    return row != nullptr && row->kind == ExchangeKind::Selection;
 }
 
 unsigned NotificationCode(int control, int event)
