@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 struct RatioCase {
     const char* currentPower;
@@ -65,11 +65,11 @@ INSTANTIATE_TEST_SUITE_P(
         RatioCase{"3", "7", "5", "0", &CalculatorForm::m_proposedDistance,
                   9.03696114115064, "9.03696114115064"},
         // No current power: the ratio is infinite.
-        RatioCase{"0", "10", "400", "0", &CalculatorForm::m_proposedDistance, kInf, "inf"},
+        RatioCase{"0", "10", "400", "0", &CalculatorForm::m_proposedDistance, kInfinity, "inf"},
         RatioCase{"0", "10", "0", "5", &CalculatorForm::m_proposedPower, 0.0, "0"},
         // No current distance: the ratio is zero.
         RatioCase{"100", "0", "400", "0", &CalculatorForm::m_proposedDistance, 0.0, "0"},
-        RatioCase{"100", "0", "0", "5", &CalculatorForm::m_proposedPower, kInf, "inf"},
+        RatioCase{"100", "0", "0", "5", &CalculatorForm::m_proposedPower, kInfinity, "inf"},
         // Nothing current at all: 0 / 0.
         RatioCase{"0", "0", "400", "0", &CalculatorForm::m_proposedDistance, NAN, "nan"},
         RatioCase{"0", "0", "0", "5", &CalculatorForm::m_proposedPower, NAN, "nan"},
@@ -188,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FrequencyCase{"0.5", -1, 1968.0, "1968"},
                       FrequencyCase{"-984", -1, -1.0, "-1"},
                       FrequencyCase{"inf", -1, 0.0, "0"},
-                      FrequencyCase{"1e-308", -1, kInf, "inf"}));
+                      FrequencyCase{"1e-308", -1, kInfinity, "inf"}));
 
 class AntennaCalculator : public ::testing::TestWithParam<FrequencyCase> {};
 

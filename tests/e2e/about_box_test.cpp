@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr char kVersionLine[] = "Velquor Version 1.0.0";
-
 struct Round {
     const char* opening;
     std::function<void(VelquorSession&)> open;

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr char kVersionLine[] = "Velquor Version 1.0.0";
-
 using OpeningState = VelquorTest;
 
 TEST_F(OpeningState, FieldsShowZeroListIsEmptyPaneShowsPromptFocusInCurrentPower)

@@ -24,6 +24,9 @@
 // the driver. Every step therefore waits, with a bound, for the effect that
 // proves the program has taken the input (text shown, focus moved, button
 // released) before the test reads anything.
+// The About box's version line, by which the tests know the box.
+inline constexpr char kVersionLine[] = "Velquor Version 1.0.0";
+
 class VelquorSession {
 public:
     VelquorSession() = default;

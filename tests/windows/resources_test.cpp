@@ -438,7 +438,7 @@ TEST_P(BuiltResources, IconGroupHoldsA32And16PixelImageOf16Colours)
 // them (templates_test.cpp); here, the rules the templates must keep.
 
 // A template item's class as the dialog manager spells it.
-std::string ClassOf(const DialogItem& item)
+std::string ItemClassOf(const DialogItem& item)
 {
     const std::string name = ClassNameOf(item.className);
     for (const char* known : {"Button", "Edit", "Static", "ComboBox"})
@@ -463,7 +463,7 @@ void ExpectControlRules(HMODULE module, const DialogTemplate& dialog)
     int defaultButtons = 0;
     for (const DialogItem& item : dialog.items) {
         const int id = dialog.extended ? static_cast<int>(item.id) : static_cast<short>(item.id);
-        const std::string kind = ClassOf(item);
+        const std::string kind = ItemClassOf(item);
         SCOPED_TRACE("control " + std::to_string(id) + " (" + kind + ")");
         EXPECT_TRUE(Has(item.style, WS_CHILD | WS_VISIBLE)) << std::hex << item.style;
         EXPECT_EQ(item.exStyle, 0u);
