@@ -327,6 +327,18 @@ void VelquorSession::Type(const std::string& text) const
     SendInputs(inputs);
 }
 
+HWND VelquorSession::Item(int id) const
+{
+    if (m_itemsOf != Main()) {
+        m_items.clear();
+        m_itemsOf = Main();
+    }
+    HWND& item = m_items[id];
+    if (item == nullptr)
+        item = ::GetDlgItem(Main(), id);
+    return item;
+}
+
 void VelquorSession::ClickAt(POINT screen) const
 {
     BringToFront();

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -37,7 +38,10 @@ public:
     ::testing::AssertionResult Start();
 
     HWND Main() const { return m_program.Main(); }
-    HWND Item(int id) const { return ::GetDlgItem(Main(), id); }
+    // A control of the main window. The controls live as long as the window,
+    // so each is looked up once: under Wine, finding a control of another
+    // process's dialog asks the server about every control in turn.
+    HWND Item(int id) const;
     DWORD ProcessId() const { return m_program.ProcessId(); }
 
     // --- Reading -----------------------------------------------------------
@@ -149,6 +153,8 @@ public:
 
 private:
     support::Program m_program;
+    mutable HWND m_itemsOf = nullptr;  // the main window m_items belong to
+    mutable std::map<int, HWND> m_items;
 };
 
 // Every scenario gets a program of its own; the picture of its last state

@@ -325,7 +325,7 @@ private:
     bool Answers();
     void WaitForInputTaken();
     void HandleBoxes();
-    void CheckCrashDialogs();
+    void CheckCrashDialogs(const Scene& scene);
     void TakeSample();
     void CheckGrowth(const ProgramRun& run);
 
@@ -370,6 +370,10 @@ private:
     std::vector<HWND> m_aboutBoxesReported;  // the last set reported as open at once
     unsigned m_aboutBoxes = 0;
     unsigned m_restores = 0;
+
+    HWND m_childrenOf = nullptr;  // whose controls m_children lists
+    std::vector<HWND> m_children;
+    Scene m_scene;  // the last look HandleBoxes took
 
     std::string m_mailLog;
     std::size_t m_mailLogRead = 0;
@@ -503,11 +507,11 @@ Scene Monkey::Look() const
     const DWORD program = m_session->ProcessId();
     const DWORD self = ::GetCurrentProcessId();
     for (HWND window : TopLevelWindows()) {
-        if (!::IsWindowVisible(window))
-            continue;
         const DWORD owner = ProcessOf(window);
-        const std::string kind = ClassOf(window);
+        if (owner == self || !::IsWindowVisible(window))
+            continue;
         if (owner == program) {
+            const std::string kind = ClassOf(window);
             if (window == Main())
                 continue;
             if (kind == "#32770") {
@@ -520,7 +524,7 @@ Scene Monkey::Look() const
             } else if (kind == "#32768") {
                 scene.menu = window;
             }
-        } else if (owner != self && IsCrashReporter(owner)) {
+        } else if (IsCrashReporter(owner)) {
             scene.crashDialogs.push_back(window);
         }
     }
@@ -604,7 +608,14 @@ Action Monkey::DrawClickIn(HWND window, unsigned childPercent)
 {
     Action action;
     action.kind = Action::Click;
-    const std::vector<HWND> children = VisibleChildren(window);
+    // A dialog's controls stay for as long as it is open: they are listed
+    // once, not on every click (each query of another process's window is
+    // a round trip to the Wine server).
+    if (window != m_childrenOf) {
+        m_children = VisibleChildren(window);
+        m_childrenOf = window;
+    }
+    const std::vector<HWND>& children = m_children;
     if (!children.empty() && m_random.Below(100) < childPercent)
         action.point = m_random.PointIn(RectOf(m_random.Pick(children)));
     else
@@ -781,7 +792,7 @@ bool Monkey::WouldClose(const Action& action) const
     case Action::Text:
         return onExit && action.text.find(' ') != std::string::npos;
     case Action::Click: {
-        if (Inside(RectOf(::GetDlgItem(Main(), IDOK)), action.point))
+        if (Inside(RectOf(m_session->Item(IDOK)), action.point))
             return true;
         DWORD_PTR hit = HTNOWHERE;
         ::SendMessageTimeoutA(Main(), WM_NCHITTEST, 0, MAKELPARAM(action.point.x, action.point.y), SMTO_NORMAL,
@@ -892,8 +903,9 @@ bool Monkey::Answers()
                 return true;  // a window being destroyed; not a hang
             // A program that crashed is held by Wine's debugger while its
             // crash dialog is up: it does not answer either.
-            if (!Look().crashDialogs.empty()) {
-                CheckCrashDialogs();
+            const Scene scene = Look();
+            if (!scene.crashDialogs.empty()) {
+                CheckCrashDialogs(scene);
                 return false;
             }
             Fault("hang", "the program stopped answering: WM_NULL unanswered for " + std::to_string(waited) + " ms");
@@ -930,7 +942,8 @@ void Monkey::HandleBoxes()
     unsigned boxes = 0;
     bool cascadeReported = false;
     for (;;) {
-        const Scene scene = Look();
+        m_scene = Look();
+        const Scene& scene = m_scene;
         if (scene.messageBoxes.size() > 1) {
             std::string texts;
             for (HWND box : scene.messageBoxes)
@@ -1014,9 +1027,8 @@ void Monkey::HandleBoxes()
     }
 }
 
-void Monkey::CheckCrashDialogs()
+void Monkey::CheckCrashDialogs(const Scene& scene)
 {
-    const Scene scene = Look();
     for (HWND dialog : scene.crashDialogs) {
         char caption[256] = "";
         ::GetWindowTextA(dialog, caption, sizeof caption);
@@ -1090,7 +1102,7 @@ void Monkey::AfterEvent()
     HandleBoxes();
     if (!m_session)
         return;
-    CheckCrashDialogs();
+    CheckCrashDialogs(m_scene);
     if (!m_session)
         return;
     for (const std::string& line : NewMailLines()) {
