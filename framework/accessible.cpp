@@ -99,8 +99,6 @@ void Widen(const char* text, wchar_t (&out)[N])
         out[N - 1] = L'\0';
 }
 
-const char kPropertyName[] = "VelquorAccessible";
-
 // The accessible object of one control: the standard object the platform
 // makes for it, with the answers of an AccessibleOverride put over it. The
 // control holds one reference from the moment it is exposed until it is
@@ -355,9 +353,18 @@ private:
     wchar_t m_action[32];
 };
 
+// The control's object rides in the control's user data, which the standard
+// controls leave to the program. Reading it is a plain read, where a window
+// property costs, under Wine, a round trip to the server on every message
+// the control gets, from the first paint on.
+AccessibleControl* ObjectOf(HWND control)
+{
+    return reinterpret_cast<AccessibleControl*>(::GetWindowLongPtrA(control, GWLP_USERDATA));
+}
+
 LRESULT CALLBACK AccessibleControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = static_cast<AccessibleControl*>(::GetPropA(control, kPropertyName));
+    AccessibleControl* const self = ObjectOf(control);
     if (self == nullptr)
         return ::DefWindowProcA(control, message, wParam, lParam);
     const WNDPROC previous = self->Previous();
@@ -366,7 +373,7 @@ LRESULT CALLBACK AccessibleControlProc(HWND control, UINT message, WPARAM wParam
             return answer;
     } else if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-        ::RemovePropA(control, kPropertyName);
+        ::SetWindowLongPtrA(control, GWLP_USERDATA, 0);
         self->Release();
     }
     return ::CallWindowProcA(previous, control, message, wParam, lParam);
@@ -415,16 +422,13 @@ AnnounceFunction g_announce = &RaiseNotification;
 
 bool ExposeAccessible(HWND control, const AccessibleOverride& what)
 {
-    if (control == nullptr || ::GetPropA(control, kPropertyName) != nullptr)
-        return false;
+    if (control == nullptr || ObjectOf(control) != nullptr)
+        return false;  // exposed already, or the user data holds something else
     const auto previous = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(control, GWLP_WNDPROC));
     auto* self = new (std::nothrow) AccessibleControl(control, previous, what);
     if (self == nullptr)
         return false;
-    if (!::SetPropA(control, kPropertyName, self)) {
-        self->Release();
-        return false;
-    }
+    ::SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     ::SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AccessibleControlProc));
     return true;
 }
