@@ -4,27 +4,9 @@
 
 #include <oleacc.h>
 
+#include "system_library.h"
+
 namespace {
-
-// A library that is not a known DLL would be searched for in the program's
-// own folder first, where anyone who can write a file next to the program
-// could plant one: take it from the system folder only. Libraries loaded
-// here stay loaded: the objects they made may be held by other programs for
-// as long as this one runs.
-HMODULE LoadSystemLibrary(const wchar_t* name)
-{
-    constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
-    return ::LoadLibraryExW(name, nullptr, kSearchSystem32);
-}
-
-template <class Function>
-bool Find(HMODULE module, const char* name, Function& function)
-{
-    function = module ? reinterpret_cast<Function>(
-                            reinterpret_cast<void (*)()>(::GetProcAddress(module, name)))
-                      : nullptr;
-    return function != nullptr;
-}
 
 // What the wrapper needs of the accessibility and automation libraries,
 // looked up on first use so that a program nobody inspects never loads them.
@@ -49,13 +31,13 @@ const AccessibilityApi* Api()
         const HMODULE oleacc = LoadSystemLibrary(L"oleacc.dll");
         const HMODULE oleaut = LoadSystemLibrary(L"oleaut32.dll");
         const HMODULE ole = LoadSystemLibrary(L"ole32.dll");
-        g_apiLoaded = Find(oleacc, "CreateStdAccessibleObject", g_api.createStandardObject) &&
-                      Find(oleacc, "LresultFromObject", g_api.resultFromObject) &&
-                      Find(oleaut, "SysAllocString", g_api.allocString) &&
-                      Find(oleaut, "SysAllocStringLen", g_api.allocStringLength) &&
-                      Find(oleaut, "SysFreeString", g_api.freeString) &&
-                      Find(ole, "CoInitializeEx", g_api.initializeCom) &&
-                      Find(ole, "CoUninitialize", g_api.uninitializeCom);
+        g_apiLoaded = FindFunction(oleacc, "CreateStdAccessibleObject", g_api.createStandardObject) &&
+                      FindFunction(oleacc, "LresultFromObject", g_api.resultFromObject) &&
+                      FindFunction(oleaut, "SysAllocString", g_api.allocString) &&
+                      FindFunction(oleaut, "SysAllocStringLen", g_api.allocStringLength) &&
+                      FindFunction(oleaut, "SysFreeString", g_api.freeString) &&
+                      FindFunction(ole, "CoInitializeEx", g_api.initializeCom) &&
+                      FindFunction(ole, "CoUninitialize", g_api.uninitializeCom);
     }
     return g_apiLoaded ? &g_api : nullptr;
 }
@@ -394,8 +376,8 @@ void RaiseNotification(HWND control, const char* text)
     if (!tried) {
         tried = true;
         const HMODULE automation = LoadSystemLibrary(L"uiautomationcore.dll");
-        if (!Find(automation, "UiaRaiseNotificationEvent", raise) ||
-            !Find(automation, "UiaHostProviderFromHwnd", hostProvider))
+        if (!FindFunction(automation, "UiaRaiseNotificationEvent", raise) ||
+            !FindFunction(automation, "UiaHostProviderFromHwnd", hostProvider))
             raise = nullptr;
     }
     const AccessibilityApi* api = raise != nullptr ? Api() : nullptr;

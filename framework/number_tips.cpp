@@ -2,26 +2,24 @@
 
 #include <commctrl.h>
 
+#include "system_library.h"
+
 namespace {
 
 using InitCommonControlsExProc = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
 
-// Loads the common controls once, from the system folder only (a DLL of
-// that name beside the program is never taken), and registers the tooltip
-// class. It stays loaded: tooltip windows use it until the process ends.
+// Loads the common controls once and registers the tooltip class.
 bool TooltipClassLoaded()
 {
     static HMODULE library = nullptr;
     static bool tried = false;
     if (!tried) {
         tried = true;
-        library = ::LoadLibraryExW(L"comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        if (library != nullptr) {
-            const auto init = reinterpret_cast<InitCommonControlsExProc>(
-                reinterpret_cast<void*>(::GetProcAddress(library, "InitCommonControlsEx")));
+        library = LoadSystemLibrary(L"comctl32.dll");
+        InitCommonControlsExProc init = nullptr;
+        if (FindFunction(library, "InitCommonControlsEx", init)) {
             const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES};
-            if (init != nullptr)
-                init(&classes);
+            init(&classes);
         }
     }
     return library != nullptr;

@@ -4,6 +4,7 @@
 
 #include "accessibility.h"
 #include "identifiers.h"
+#include "system_library.h"
 
 const char kMailLink[] = "mailto:qso@example.com";
 
@@ -12,16 +13,14 @@ namespace {
 // The shell is loaded when a link is first opened, not with the program:
 // most runs never open one, and the shell and the libraries it brings with
 // it are a good part of what start-up would otherwise cost beyond the
-// dialog itself. From the system folder only, as any library loaded by
-// name must be.
+// dialog itself.
 HINSTANCE WINAPI OpenWithShell(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder,
                                INT show)
 {
     static const auto shellExecute = [] {
-        const HMODULE shell = ::LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        return shell ? reinterpret_cast<ShellExecuteFunction>(
-                           reinterpret_cast<void (*)()>(::GetProcAddress(shell, "ShellExecuteA")))
-                     : nullptr;
+        ShellExecuteFunction function = nullptr;
+        FindFunction(LoadSystemLibrary(L"shell32.dll"), "ShellExecuteA", function);
+        return function;
     }();
     if (shellExecute == nullptr)
         return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_DLLNOTFOUND));

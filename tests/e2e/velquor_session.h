@@ -16,6 +16,9 @@
 #include "wait.h"
 #include "window_query.h"
 
+// The About box's version line, by which the tests know the box.
+inline constexpr char kVersionLine[] = "Velquor Version 1.0.0";
+
 // One running VelQUOR.exe, driven from outside the way a person would drive
 // it: keystrokes and mouse clicks go in through SendInput to whatever window
 // of the program has the focus, and everything is read back from the
@@ -25,9 +28,6 @@
 // the driver. Every step therefore waits, with a bound, for the effect that
 // proves the program has taken the input (text shown, focus moved, button
 // released) before the test reads anything.
-// The About box's version line, by which the tests know the box.
-inline constexpr char kVersionLine[] = "Velquor Version 1.0.0";
-
 class VelquorSession {
 public:
     VelquorSession() = default;

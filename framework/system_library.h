@@ -1,0 +1,27 @@
+#pragma once
+
+#include <windows.h>
+
+// Libraries the program needs only now and then (accessibility, tooltips,
+// the shell) are loaded on first use, not with the program.
+//
+// A library that is not a known DLL would be searched for in the program's
+// own folder first, where anyone who can write a file next to the program
+// could plant one: take it from the system folder only. Libraries loaded
+// this way stay loaded: what they made may be in use until the process ends.
+inline HMODULE LoadSystemLibrary(const wchar_t* name)
+{
+    constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
+    return ::LoadLibraryExW(name, nullptr, kSearchSystem32);
+}
+
+// Function `name` of `module` (which may be null) into `function`; whether
+// it was found.
+template <class Function>
+bool FindFunction(HMODULE module, const char* name, Function& function)
+{
+    function = module ? reinterpret_cast<Function>(
+                            reinterpret_cast<void (*)()>(::GetProcAddress(module, name)))
+                      : nullptr;
+    return function != nullptr;
+}
