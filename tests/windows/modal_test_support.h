@@ -262,12 +262,33 @@ private:
         // loop once its queue is empty, which can come after the first tick.
         if (self->m_next == 0 && !::IsWindowVisible(self->m_dialog.m_hWnd))
             return;
+        TakeBackTheActivationFromTheDesktop();
         self->m_inStep = true;
         const std::size_t step = self->m_next++;
         self->m_steps[step](self->m_dialog.m_hWnd);
         self->m_inStep = false;
         if (::testing::Test::HasFatalFailure())
             self->Stop(nullptr);
+    }
+
+    // Wine with no window manager now and then handles the X focus events of
+    // a message box only after the box has gone, and then makes the desktop
+    // the foreground window: the dialog is no longer active and GetFocus()
+    // is null. Windows never does this. Activating the top dialog again
+    // gives the focus back to the control the dialog manager saved when the
+    // dialog was deactivated, so a step sees the focus where the program put
+    // it.
+    static void TakeBackTheActivationFromTheDesktop()
+    {
+        const HWND foreground = ::GetForegroundWindow();
+        if (foreground != nullptr && foreground != ::GetDesktopWindow())
+            return;
+        HWND target = nullptr;
+        for (HWND window : ThreadDialogWindows())
+            if (::IsWindowVisible(window) && ::IsWindowEnabled(window))
+                target = window;
+        if (target != nullptr)
+            ::SetForegroundWindow(target);
     }
 
     void Stop(const char* why)
