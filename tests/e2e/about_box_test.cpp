@@ -65,7 +65,7 @@ TEST_F(AboutBox, OpensEveryTimeFromButtonAndSystemMenuAndClosesEveryWay)
         SCOPED_TRACE(std::string("opened by ") + round.opening + ", closed by " + round.closing);
         round.open(app);
         ASSERT_FALSE(HasFatalFailure());
-        const HWND about = app.WaitForDialogShowing(kVersionLine);
+        const HWND about = app.WaitForAboutBox();
         ASSERT_NE(about, nullptr) << "no About box";
         EXPECT_EQ(app.OtherDialogs().size(), 1u) << "more than one box is open";
         EXPECT_EQ(::GetWindow(about, GW_OWNER), app.Main());
@@ -92,7 +92,7 @@ TEST_F(AboutBox, OpensEveryTimeFromButtonAndSystemMenuAndClosesEveryWay)
 TEST_F(AboutBox, EveryTextIsShownWhole)
 {
     ClickAbout(app);
-    const HWND about = app.WaitForDialogShowing(kVersionLine);
+    const HWND about = app.WaitForAboutBox();
     ASSERT_NE(about, nullptr) << "no About box";
     EXPECT_EQ(VelquorSession::TextsCutOff(about), std::vector<std::string>{})
         << "the About box cuts these texts off";

@@ -118,7 +118,7 @@ TEST_F(Accessibility, EveryControlHasANameRoleAndValue)
 TEST_F(Accessibility, AboutBoxAddressIsAMailLink)
 {
     app.ClickItem(IDC_ABOUT);
-    const HWND about = app.WaitForDialogShowing("Velquor Version 1.0.0");
+    const HWND about = app.WaitForAboutBox();
     ASSERT_NE(about, nullptr) << "no About box";
     for (const int control : {IDC_MAIL_ADDRESS, IDC_PORTRAIT}) {
         SCOPED_TRACE(control);

@@ -51,7 +51,7 @@ TEST_F(OpeningState, LastSystemMenuItemOpensTheAboutBox)
 
     app.Press(VK_UP);
     app.Press(VK_RETURN);
-    const HWND about = app.WaitForDialogShowing(kVersionLine);
+    const HWND about = app.WaitForAboutBox();
     ASSERT_NE(about, nullptr) << "choosing the last system-menu item opened no About box";
     EXPECT_TRUE(app.OtherWindows("#32768").empty()) << "the menu stayed open";
     EXPECT_EQ(::GetWindow(about, GW_OWNER), app.Main());

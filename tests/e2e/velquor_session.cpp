@@ -249,6 +249,18 @@ HWND VelquorSession::WaitForDialogShowing(const std::string& text, DWORD timeout
     return dialog;
 }
 
+HWND VelquorSession::WaitForAboutBox(DWORD timeoutMs) const
+{
+    HWND about = nullptr;
+    WaitUntil([&] {
+        for (HWND dialog : OtherDialogs())
+            if (::IsWindowVisible(dialog) && ::GetDlgItem(dialog, IDC_MAIL_ADDRESS) != nullptr)
+                about = dialog;
+        return about != nullptr;
+    }, timeoutMs);
+    return about;
+}
+
 bool VelquorSession::WaitForGone(HWND window, DWORD timeoutMs)
 {
     return WaitUntil([&] { return !::IsWindow(window) || !::IsWindowVisible(window); }, timeoutMs);

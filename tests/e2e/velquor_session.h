@@ -16,9 +16,6 @@
 #include "wait.h"
 #include "window_query.h"
 
-// The About box's version line, by which the tests know the box.
-inline constexpr char kVersionLine[] = "Velquor Version 1.0.0";
-
 // One running VelQUOR.exe, driven from outside the way a person would drive
 // it: keystrokes and mouse clicks go in through SendInput to whatever window
 // of the program has the focus, and everything is read back from the
@@ -92,6 +89,9 @@ public:
     ::testing::AssertionResult FocusReaches(int id, DWORD timeoutMs = 5000) const;
     // Waits for a dialog showing `text` to appear; null on timeout.
     HWND WaitForDialogShowing(const std::string& text, DWORD timeoutMs = 5000) const;
+    // Waits for the About box, the one dialog with the mail address in it;
+    // null on timeout.
+    HWND WaitForAboutBox(DWORD timeoutMs = 5000) const;
     // Waits for `window` to be gone (destroyed or hidden).
     static bool WaitForGone(HWND window, DWORD timeoutMs = 5000);
 
