@@ -249,12 +249,17 @@ HWND VelquorSession::WaitForDialogShowing(const std::string& text, DWORD timeout
     return dialog;
 }
 
+bool VelquorSession::IsAboutBox(HWND dialog)
+{
+    return ::GetDlgItem(dialog, IDC_MAIL_ADDRESS) != nullptr;
+}
+
 HWND VelquorSession::WaitForAboutBox(DWORD timeoutMs) const
 {
     HWND about = nullptr;
     WaitUntil([&] {
         for (HWND dialog : OtherDialogs())
-            if (::IsWindowVisible(dialog) && ::GetDlgItem(dialog, IDC_MAIL_ADDRESS) != nullptr)
+            if (::IsWindowVisible(dialog) && IsAboutBox(dialog))
                 about = dialog;
         return about != nullptr;
     }, timeoutMs);

@@ -89,8 +89,10 @@ public:
     ::testing::AssertionResult FocusReaches(int id, DWORD timeoutMs = 5000) const;
     // Waits for a dialog showing `text` to appear; null on timeout.
     HWND WaitForDialogShowing(const std::string& text, DWORD timeoutMs = 5000) const;
-    // Waits for the About box, the one dialog with the mail address in it;
-    // null on timeout.
+    // Whether `dialog` is the About box: the one dialog with the mail
+    // address in it.
+    static bool IsAboutBox(HWND dialog);
+    // Waits for the About box to show; null on timeout.
     HWND WaitForAboutBox(DWORD timeoutMs = 5000) const;
     // Waits for `window` to be gone (destroyed or hidden).
     static bool WaitForGone(HWND window, DWORD timeoutMs = 5000);

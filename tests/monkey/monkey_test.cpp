@@ -515,7 +515,7 @@ Scene Monkey::Look() const
             if (window == Main())
                 continue;
             if (kind == "#32770") {
-                if (::GetDlgItem(window, IDC_MAIL_ADDRESS) != nullptr)
+                if (VelquorSession::IsAboutBox(window))
                     scene.aboutBoxes.push_back(window);
                 else
                     scene.messageBoxes.push_back(window);
@@ -547,7 +547,7 @@ std::string Monkey::Describe(POINT point) const
     if (top == nullptr)
         return where + " on nothing";
     std::string name = top == Main() ? "main window" : ClassOf(top);
-    if (::GetDlgItem(top, IDC_MAIL_ADDRESS) != nullptr)
+    if (VelquorSession::IsAboutBox(top))
         name = "About box";
     POINT client = point;
     ::ScreenToClient(top, &client);
