@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "control_names.h"
+#include "calculator_table.h"
 
 namespace {
 
@@ -28,30 +28,26 @@ private:
     std::size_t m_length = 0;
 };
 
-bool LabelIsShared(const ControlName& name)
-{
-    for (const ControlName& other : kControlNames)
-        if (&other != &name && std::strcmp(other.label, name.label) == 0)
-            return true;
-    return false;
-}
-
 }  // namespace
 
 std::size_t BadFieldMessage(int control, std::string_view text, char* out)
 {
     Writer message(out);
-    const ControlName* name = FindControlName(control);
+    const NamedControl* name = FindNamedControl(control);
+    const Calculator* calculator = CalculatorOf(control);
     if (name == nullptr) {
         message << "Please enter a number";
     } else {
         message << name->label;
-        if (LabelIsShared(*name) && name->calculator != nullptr)
-            message << " (" << name->calculator << ")";
+        if (calculator != nullptr && LabelRepeats(name->label))
+            message << " (" << calculator->caption << ")";
         message << ": please enter a number";
     }
+    // A comma is a decimal comma to some and a thousands separator to
+    // others: "1,000" meant as a thousand must not become 1.000.
     if (text.find(',') != std::string_view::npos)
-        message << " with a decimal point, not a comma (2.5, not 2,5)";
+        message << " with a point for decimals and no thousands separator"
+                   " (2.5, not 2,5; 1000, not 1,000)";
     message << ".";
     return message.Length();
 }

@@ -1,33 +1,23 @@
 #include "result_watch.h"
 
-#include "control_names.h"
+#include "calculator_table.h"
 #include "identifiers.h"
-
-namespace {
-
-constexpr ResultWatch::Results kResults[] = {
-    {IDC_RATIO_CALCULATE, {IDC_PROPOSED_DISTANCE, IDC_PROPOSED_POWER}},
-    {IDC_WAVELENGTH_CALCULATE, {IDC_WAVELENGTH, 0}},
-    {IDC_ANTENNA_CALCULATE, {IDC_ANTENNA_LENGTH, 0}},
-};
-
-}  // namespace
 
 ResultWatch::ResultWatch(FormExchange& window, const CalculatorForm& form, int control)
     : m_window(window), m_form(form)
 {
-    for (const Results& row : kResults)
-        if (row.button == control)
-            m_results = &row;
+    for (const Calculator& calculator : kCalculators)
+        if (calculator.calculate.control == control)
+            m_calculator = &calculator;
 }
 
 bool ResultWatch::UpdateData(bool saveAndValidate)
 {
     const bool complete = m_window.UpdateData(saveAndValidate);
-    if (m_results != nullptr && saveAndValidate && !m_read) {
+    if (m_calculator != nullptr && saveAndValidate && !m_read) {
         m_read = true;
         for (int i = 0; i < 2; ++i) {
-            const auto field = NumberField(m_results->fields[i]);
+            const auto field = NumberField(m_calculator->results[i].control);
             m_wasEmpty[i] = field != nullptr && IsEmpty(m_form.*field);
         }
     }
@@ -37,16 +27,17 @@ bool ResultWatch::UpdateData(bool saveAndValidate)
 
 int ResultWatch::FilledField() const
 {
-    if (m_results == nullptr || !m_wrote)
+    if (m_calculator == nullptr || !m_wrote)
         return 0;
-    if (m_results->fields[1] == 0)
-        return m_results->fields[0];
-    return m_wasEmpty[0] ? m_results->fields[0] : m_wasEmpty[1] ? m_results->fields[1] : 0;
+    const auto& results = m_calculator->results;
+    if (results[1].control == 0)
+        return results[0].control;
+    return m_wasEmpty[0] ? results[0].control : m_wasEmpty[1] ? results[1].control : 0;
 }
 
 std::size_t ResultSpeech(int field, std::string_view shown, char* out)
 {
-    const ControlName* name = FindControlName(field);
+    const NamedControl* name = FindNamedControl(field);
     std::size_t length = 0;
     const auto append = [&](std::string_view part) {
         for (const char c : part)

@@ -6,6 +6,8 @@
 #include "calculator_form.h"
 #include "form_exchange.h"
 
+struct Calculator;
+
 // Stands between the calculator logic and a window for one notification and
 // notes which field a Calculate filled, so that the window can say the
 // result to a screen reader. The calculators make a write pass only when
@@ -21,16 +23,10 @@ public:
     // The field the notification filled with a result; 0 when none.
     int FilledField() const;
 
-    // A Calculate button and the fields it may fill (0: none).
-    struct Results {
-        int button;
-        int fields[2];
-    };
-
 private:
     FormExchange& m_window;
     const CalculatorForm& m_form;
-    const Results* m_results = nullptr;  // null: not a Calculate button
+    const Calculator* m_calculator = nullptr;  // null: not a Calculate button
     bool m_read = false;
     bool m_wrote = false;
     bool m_wasEmpty[2] = {};  // per result field, as the first read pass found it

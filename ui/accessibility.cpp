@@ -4,49 +4,11 @@
 
 #include "about_dlg.h"
 #include "accessible.h"
-#include "control_names.h"
+#include "calculator_table.h"
 #include "identifiers.h"
 #include "result_watch.h"
 
 namespace {
-
-// Appends `text` to the zero-ended string in `out`, cutting it short
-// rather than running past the end.
-template <std::size_t N>
-void Append(char (&out)[N], const char* text)
-{
-    std::size_t at = 0;
-    while (at < N - 1 && out[at] != '\0')
-        ++at;
-    while (at < N - 1 && *text != '\0')
-        out[at++] = *text++;
-    out[at] = '\0';
-}
-
-bool LabelRepeats(const ControlName& row)
-{
-    int same = 0;
-    for (const ControlName& other : kControlNames)
-        same += lstrcmpA(other.label, row.label) == 0 ? 1 : 0;
-    return same > 1;
-}
-
-// "Current Power, watts", "Frequency, MHz, Wavelength Calculator",
-// "Calculate, Antenna Length Calculator", "Wave Factor".
-template <std::size_t N>
-void AccessibleName(const ControlName& row, char (&out)[N])
-{
-    out[0] = '\0';
-    Append(out, row.label);
-    if (row.unit != nullptr) {
-        Append(out, ", ");
-        Append(out, row.unit);
-    }
-    if (row.calculator != nullptr && LabelRepeats(row)) {
-        Append(out, ", ");
-        Append(out, row.calculator);
-    }
-}
 
 // Roles as Windows' standard objects give them; Wine's call buttons and
 // lists "client". A list and the Instructions pane say what they show as
@@ -85,15 +47,15 @@ void ExposeBannerAndCloseButton(HWND dialog)
 
 void ExposeMainWindowControls(HWND dialog)
 {
-    for (const ControlName& row : kControlNames) {
-        const HWND control = ::GetDlgItem(dialog, row.control);
-        char name[128];
-        AccessibleName(row, name);
+    ForEachNamedControl([dialog](const Calculator*, const NamedControl& named) {
+        const HWND control = ::GetDlgItem(dialog, named.control);
+        char name[kSpokenNameSize];
+        SpokenName(named.control, name);
         AccessibleOverride what;
         what.name = name;
         SetRoleByClass(control, what);
         ExposeAccessible(control, what);
-    }
+    });
     ExposeBannerAndCloseButton(dialog);
 }
 

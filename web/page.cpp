@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "calculator_form.h"
-#include "control_names.h"
+#include "calculator_table.h"
 #include "help_texts.h"
 #include "notification_table.h"
 #include "page_exchange.h"
@@ -53,9 +53,10 @@ unsigned NotificationCode(int control, int event)
 // Called once the page is laid out: the form as the window opens.
 VELQUOR_TO_PAGE("start") void Start()
 {
-    for (const ControlName& name : kControlNames)
-        if (name.unit != nullptr)
-            PageNameUnit(name.control, name.unit, std::strlen(name.unit));
+    ForEachNamedControl([](const Calculator*, const NamedControl& named) {
+        char name[kSpokenNameSize];
+        PageName(named.control, name, SpokenName(named.control, name));
+    });
     g_form.m_instructions = kOpeningPrompt;
     g_page.UpdateData(false);
 }

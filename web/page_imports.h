@@ -36,8 +36,8 @@ VELQUOR_FROM_PAGE("write_text") void PageWriteText(int control, const char* text
 VELQUOR_FROM_PAGE("report_bad_field")
 void PageReportBadField(int control, const char* message, std::size_t length);
 
-// Adds the unit of the field's number to what a screen reader says of it.
-VELQUOR_FROM_PAGE("name_unit") void PageNameUnit(int control, const char* unit, std::size_t length);
+// What a screen reader calls the control.
+VELQUOR_FROM_PAGE("name") void PageName(int control, const char* name, std::size_t length);
 
 VELQUOR_FROM_PAGE("run_about") void PageRunAbout();
 VELQUOR_FROM_PAGE("has_focus") int PageHasFocus();

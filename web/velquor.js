@@ -89,9 +89,12 @@
             field.focus();
             field.select();
         },
-        name_unit(control, at, length) {
-            const field = controls.get(control);
-            field.setAttribute('aria-label', `${field.labels[0].textContent}, ${text(at, length)}`);
+        // The same name the window gives the control; the pane and other
+        // text keep their own.
+        name(control, at, length) {
+            const element = controls.get(control);
+            if (['INPUT', 'SELECT', 'BUTTON'].includes(element?.tagName))
+                element.setAttribute('aria-label', text(at, length));
         },
         run_about() { about.showModal(); },
         has_focus: () => document.hasFocus(),

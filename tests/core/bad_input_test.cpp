@@ -125,8 +125,8 @@ TEST(BadInput, ReadPassTakesTheNumberOrStopsThereWithOneMessage)
 }
 
 // The message names the field, tells the two Frequency fields apart, and
-// asks for a decimal point when the text holds a comma.
-TEST(BadInput, MessageNamesTheFieldAndAsksForAPointInsteadOfAComma)
+// tells how to write decimals and thousands when the text holds a comma.
+TEST(BadInput, MessageNamesTheFieldAndExplainsAComma)
 {
     struct Case {
         int control;
@@ -135,11 +135,13 @@ TEST(BadInput, MessageNamesTheFieldAndAsksForAPointInsteadOfAComma)
     };
     const Case cases[] = {
         {IDC_CURRENT_POWER, "abc", "Current Power: please enter a number."},
-        {IDC_PROPOSED_DISTANCE, "1,5", "Proposed Distance: please enter a number with a "
-                                       "decimal point, not a comma (2.5, not 2,5)."},
+        {IDC_CURRENT_POWER, "1,000", "Current Power: please enter a number with a point for "
+                                     "decimals and no thousands separator (2.5, not 2,5; "
+                                     "1000, not 1,000)."},
         {IDC_WAVELENGTH_FREQUENCY, "x", "Frequency (Wavelength Calculator): please enter a number."},
         {IDC_ANTENNA_FREQUENCY, ",", "Frequency (Antenna Length Calculator): please enter a "
-                                     "number with a decimal point, not a comma (2.5, not 2,5)."},
+                                     "number with a point for decimals and no thousands "
+                                     "separator (2.5, not 2,5; 1000, not 1,000)."},
         {4242, "x", "Please enter a number."},
     };
     for (const Case& test : cases) {

@@ -1,0 +1,61 @@
+#include "calculator_table.h"
+
+#include <string_view>
+
+namespace {
+
+// Appends the parts of a spoken name; the sizes are checked below, at
+// compile time, against every name the table can make.
+struct NameWriter {
+    char* out;
+    std::size_t length = 0;
+
+    constexpr void operator+=(std::string_view part)
+    {
+        for (const char c : part)
+            if (out != nullptr)
+                out[length++] = c;
+            else
+                ++length;
+    }
+};
+
+// `caption` is the calculator's, null outside the groups.
+constexpr std::size_t WriteSpokenName(const char* caption, const NamedControl& named, char* out)
+{
+    NameWriter name{out};
+    name += named.label;
+    if (named.unit != nullptr) {
+        name += ", ";
+        name += named.unit;
+    }
+    if (caption != nullptr && LabelRepeats(named.label)) {
+        name += ", ";
+        name += caption;
+    }
+    return name.length;
+}
+
+constexpr bool EveryNameFits()
+{
+    bool fits = true;
+    ForEachNamedControl([&](const Calculator* calculator, const NamedControl& named) {
+        const char* caption = calculator != nullptr ? calculator->caption : nullptr;
+        fits = fits && WriteSpokenName(caption, named, nullptr) < kSpokenNameSize;
+    });
+    return fits;
+}
+static_assert(EveryNameFits(), "kSpokenNameSize must hold every spoken name");
+
+}  // namespace
+
+std::size_t SpokenName(int control, char* out)
+{
+    std::size_t length = 0;
+    if (const NamedControl* named = FindNamedControl(control)) {
+        const Calculator* calculator = CalculatorOf(control);
+        length = WriteSpokenName(calculator != nullptr ? calculator->caption : nullptr, *named, out);
+    }
+    out[length] = '\0';
+    return length;
+}

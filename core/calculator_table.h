@@ -1,0 +1,136 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+#include "identifiers.h"
+
+// The three calculators as the main window groups them: each one's inputs,
+// results and buttons, with the label a person sees beside each control and
+// the unit of its number. Every word the program says about a control (the
+// message about a field, a name a screen reader reads, a result said aloud)
+// and every "which calculator does this control belong to" comes from here.
+// The labels are the resource script's captions; a test holds them to it.
+struct NamedControl {
+    int control;        // 0 pads a short list
+    const char* label;  // null where control is 0
+    const char* unit;   // null where the control holds no number
+};
+
+struct Calculator {
+    int group;            // the group box
+    const char* caption;  // its caption
+    std::array<NamedControl, 4> inputs;   // what Ctrl+Enter runs Calculate from
+    std::array<NamedControl, 2> results;  // what its Calculate may fill
+    NamedControl calculate;
+    NamedControl instructions;
+};
+
+inline constexpr std::array<Calculator, 3> kCalculators = {{
+    {IDC_RATIO_GROUP,
+     "Inverse Square Ratio Calculator",
+     {{{IDC_CURRENT_POWER, "Current Power", "watts"},
+       {IDC_CURRENT_DISTANCE, "Current Distance", "miles"},
+       {IDC_PROPOSED_POWER, "Proposed Power", "watts"},
+       {IDC_PROPOSED_DISTANCE, "Proposed Distance", "miles"}}},
+     // Calculate fills whichever proposed value was empty.
+     {{{IDC_PROPOSED_DISTANCE, "Proposed Distance", "miles"},
+       {IDC_PROPOSED_POWER, "Proposed Power", "watts"}}},
+     {IDC_RATIO_CALCULATE, "Calculate", nullptr},
+     {IDC_RATIO_INSTRUCTIONS, "Instructions", nullptr}},
+    {IDC_WAVELENGTH_GROUP,
+     "Wavelength Calculator",
+     {{{IDC_WAVELENGTH_FREQUENCY, "Frequency", "MHz"}, {}, {}, {}}},
+     {{{IDC_WAVELENGTH, "Wavelength", "feet"}, {}}},
+     {IDC_WAVELENGTH_CALCULATE, "Calculate", nullptr},
+     {IDC_WAVELENGTH_INSTRUCTIONS, "Instructions", nullptr}},
+    {IDC_ANTENNA_GROUP,
+     "Antenna Length Calculator",
+     {{{IDC_ANTENNA_FREQUENCY, "Frequency", "MHz"},
+       {IDC_WAVE_FACTOR, "Wave Factor", nullptr},
+       {},
+       {}}},
+     {{{IDC_ANTENNA_LENGTH, "Antenna Length", "feet"}, {}}},
+     {IDC_ANTENNA_CALCULATE, "Calculate", nullptr},
+     {IDC_ANTENNA_INSTRUCTIONS, "Instructions", nullptr}},
+}};
+
+// The named controls outside the three groups.
+inline constexpr std::array<NamedControl, 2> kOtherControls = {{
+    {IDC_ABOUT, "About", nullptr},
+    {IDC_INSTRUCTIONS_TEXT, "Instructions", nullptr},
+}};
+
+// Calls visit(calculator or null, named control) for every named control:
+// each calculator's inputs, results and buttons, then the others. A result
+// that is also an input (the ratio calculator's proposed values) comes once.
+template <class Visit>
+constexpr void ForEachNamedControl(Visit visit)
+{
+    for (const Calculator& calculator : kCalculators) {
+        for (const NamedControl& input : calculator.inputs)
+            if (input.control != 0)
+                visit(&calculator, input);
+        for (const NamedControl& result : calculator.results) {
+            bool alsoInput = false;
+            for (const NamedControl& input : calculator.inputs)
+                alsoInput = alsoInput || input.control == result.control;
+            if (result.control != 0 && !alsoInput)
+                visit(&calculator, result);
+        }
+        visit(&calculator, calculator.calculate);
+        visit(&calculator, calculator.instructions);
+    }
+    for (const NamedControl& other : kOtherControls)
+        visit(static_cast<const Calculator*>(nullptr), other);
+}
+
+// The calculator whose group holds `control`; null outside the groups.
+constexpr const Calculator* CalculatorOf(int control)
+{
+    const Calculator* found = nullptr;
+    ForEachNamedControl([&](const Calculator* calculator, const NamedControl& named) {
+        if (named.control == control && found == nullptr)
+            found = calculator;
+    });
+    return found;
+}
+
+// The label and unit of `control`; null when the table does not name it.
+constexpr const NamedControl* FindNamedControl(int control)
+{
+    const NamedControl* found = nullptr;
+    ForEachNamedControl([&](const Calculator*, const NamedControl& named) {
+        if (named.control == control && found == nullptr)
+            found = &named;
+    });
+    return found;
+}
+
+constexpr bool SameLabel(const char* a, const char* b)
+{
+    while (*a != '\0' && *a == *b)
+        ++a, ++b;
+    return *a == *b;
+}
+
+// Whether another named control has the same label ("Frequency",
+// "Calculate"): a name that must tell them apart then adds the calculator.
+constexpr bool LabelRepeats(const char* label)
+{
+    int same = 0;
+    ForEachNamedControl([&](const Calculator*, const NamedControl& named) {
+        same += SameLabel(named.label, label) ? 1 : 0;
+    });
+    return same > 1;
+}
+
+// Room for the longest SpokenName, terminator included.
+inline constexpr std::size_t kSpokenNameSize = 64;
+
+// What a screen reader calls `control`: its label, its unit, and its
+// calculator where the label repeats ("Current Power, watts",
+// "Frequency, MHz, Wavelength Calculator", "Calculate, Antenna Length
+// Calculator", "Wave Factor"). Empty for a control the table does not name.
+// Writes into `out` (kSpokenNameSize characters); returns the length.
+std::size_t SpokenName(int control, char* out);
