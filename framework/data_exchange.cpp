@@ -1,9 +1,7 @@
 #include "data_exchange.h"
 
-#include <cstring>
-
-#include "fitted_number.h"
 #include "number_text.h"
+#include "rounded_number.h"
 #include "wnd.h"
 
 CString ControlText(HWND window)
@@ -31,17 +29,8 @@ void DDX_Text(CDataExchange* pDX, int id, double& value)
     if (pDX->Failed())
         return;
     const HWND control = pDX->PrepareCtrl(id);
-    char shown[kRoundedNumberSize];
     if (pDX->m_bSaveAndValidate) {
         const CString text = ControlText(control);
-        // Text the user has not touched since the program wrote it keeps the
-        // exact value it stood for, even when the field shows it rounded:
-        // no number drifts through repeated passes.
-        if (::SendMessageA(control, EM_GETMODIFY, 0, 0) == 0) {
-            FitNumber(control, value, shown);
-            if (std::strcmp(text, shown) == 0)
-                return;
-        }
         const auto number = ParseNumber({text, static_cast<std::size_t>(text.GetLength())});
         if (!number) {
             pDX->Fail(id);
@@ -49,14 +38,9 @@ void DDX_Text(CDataExchange* pDX, int id, double& value)
         }
         value = *number;
     } else {
-        const bool rounded = FitNumber(control, value, shown);
+        char shown[kRoundedNumberSize];
+        FormatRounded(value, kAllDigits, shown);
         ::SetWindowTextA(control, shown);
-        ::SendMessageA(control, EM_SETMODIFY, FALSE, 0);  // written by the program, not typed
-        char full[kRoundedNumberSize];
-        FormatRounded(value, kAllDigits, full);
-        pDX->m_pDlgWnd->m_numberTips.Show(pDX->m_pDlgWnd->m_hWnd, control, rounded ? full : nullptr);
-        if (control != nullptr && ::GetFocus() == control)
-            ::SendMessageA(control, EM_SETSEL, 0, -1);
     }
 }
 

@@ -32,12 +32,9 @@ private:
 // A window's whole text, of any length.
 CString ControlText(HWND window);
 
-// An edit control's text as a number: the shortest text that reads back to
-// the same double, or the value rounded to what fits the field (FitNumber),
-// with the full text in a tooltip. Reading keeps the exact value of a field
-// the user has not changed since it was written. Rewriting the field that
-// has the focus selects its whole text, as entering it with Tab does, so
-// what the user types next replaces it.
+// An edit control's text as a number: written as the shortest text that
+// reads back to the same double; read with ParseNumber, and a text that is
+// not a number fails the pass.
 void DDX_Text(CDataExchange* pDX, int id, double& value);
 
 // A control's text as a string, of any length.

@@ -208,10 +208,6 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         ReleasePictures();
     if (message == WM_COMMAND && m_ending)
         return FALSE;
-    // The user changed a field: a tip about the number it showed would lie.
-    if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE && lParam != 0 &&
-        ::SendMessageA(reinterpret_cast<HWND>(lParam), EM_GETMODIFY, 0, 0))
-        m_numberTips.Forget(m_hWnd, reinterpret_cast<HWND>(lParam));
 
     CurrentMessage current{message, false, m_currentMessage};
     m_currentMessage = &current;

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "message_map.h"
-#include "number_tips.h"
 
 class CDataExchange;
 
@@ -44,9 +43,6 @@ public:
 
     static const MessageMap* GetThisMessageMap();
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
-
-    // The full text of the numbers this window's fields show rounded.
-    CNumberTips m_numberTips;
 
 protected:
     virtual void DoDataExchange(CDataExchange*) {}

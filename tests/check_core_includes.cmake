@@ -1,6 +1,7 @@
 cmake_policy(SET CMP0057 NEW)
 # The calculator logic and the number text build without any window system:
-# their files may include one another and the C++ standard library, and the
+# their files may include one another (the logic the number text too,
+# ALSO_DIR) and the C++ standard library, and the
 # number text the header-only libraries it is built on (LIBRARY_HEADERS),
 # nothing else. The identifiers header is also read by the resource compiler,
 # so it holds only preprocessor lines and comments.
@@ -19,7 +20,8 @@ foreach(source IN LISTS sources)
                 string(APPEND failures "${source}: ${line}\n")
             endif()
         elseif(line MATCHES "\"([^\"]+)\"")
-            if(NOT EXISTS "${CORE_DIR}/${CMAKE_MATCH_1}")
+            if(NOT EXISTS "${CORE_DIR}/${CMAKE_MATCH_1}" AND
+               NOT (ALSO_DIR AND EXISTS "${ALSO_DIR}/${CMAKE_MATCH_1}"))
                 string(APPEND failures "${source}: ${line}\n")
             endif()
         else()

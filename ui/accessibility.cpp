@@ -6,7 +6,6 @@
 #include "accessible.h"
 #include "calculator_table.h"
 #include "identifiers.h"
-#include "result_watch.h"
 
 namespace {
 
@@ -71,14 +70,4 @@ void ExposeAboutBoxControls(HWND about)
     ExposeAccessible(::GetDlgItem(about, IDC_MAIL_ADDRESS), link);
     ExposeAccessible(::GetDlgItem(about, IDC_PORTRAIT), link);
     ExposeBannerAndCloseButton(about);
-}
-
-void AnnounceResult(HWND dialog, int field)
-{
-    const HWND control = ::GetDlgItem(dialog, field);
-    char shown[64] = "";
-    ::GetWindowTextA(control, shown, sizeof shown);
-    char text[kResultSpeechSize];
-    ResultSpeech(field, shown, text);
-    AnnounceToScreenReader(control, text);
 }

@@ -13,7 +13,3 @@ void ExposeMainWindowControls(HWND dialog);
 // The About box's address, and the portrait that opens the same mail link,
 // as links whose default action opens it.
 void ExposeAboutBoxControls(HWND about);
-
-// Says the result a Calculate put into `field` to a screen reader, as the
-// field shows it: "Proposed Distance 20 miles".
-void AnnounceResult(HWND dialog, int field);

@@ -2,11 +2,23 @@
 
 #include "about_dlg.h"
 #include "accessibility.h"
-#include "bad_field_message.h"
+#include "accessible.h"
+#include "data_exchange.h"
+#include "field_measure.h"
 #include "help_texts.h"
 #include "identifiers.h"
 #include "notification_table.h"
-#include "result_watch.h"
+
+namespace {
+
+// The notification table speaks the platform's codes.
+static_assert(kClicked == BN_CLICKED && kListKillFocus == CBN_KILLFOCUS &&
+              kEditSetFocus == EN_SETFOCUS && kEditKillFocus == EN_KILLFOCUS);
+
+// Posted to the window to report the field the owed read stopped at.
+constexpr UINT kOwedReportMessage = WM_APP + 0x52;
+
+}  // namespace
 
 CCalculatorDlg::CCalculatorDlg(CWnd* parent) : CDialog(IDD_CALCULATOR, parent)
 {
@@ -15,26 +27,6 @@ CCalculatorDlg::CCalculatorDlg(CWnd* parent) : CDialog(IDD_CALCULATOR, parent)
 }
 
 CCalculatorDlg::~CCalculatorDlg() = default;
-
-void CCalculatorDlg::DoDataExchange(CDataExchange* pDX)
-{
-    for (const ExchangeRow& row : kExchangeTable) {
-        switch (row.kind) {
-        case ExchangeKind::Number:
-            DDX_Text(pDX, row.control, m_form.*row.number);
-            break;
-        case ExchangeKind::Selection:
-            DDX_CBIndex(pDX, row.control, m_form.*row.selection);
-            break;
-        case ExchangeKind::Text: {
-            CString text = (m_form.*row.text).c_str();
-            DDX_Text(pDX, row.control, text);
-            (m_form.*row.text).Assign({text, static_cast<std::size_t>(text.GetLength())});
-            break;
-        }
-        }
-    }
-}
 
 bool CCalculatorDlg::OnInitDialog()
 {
@@ -64,23 +56,6 @@ void CCalculatorDlg::RunAboutBox()
 {
     CAboutDlg about;
     about.DoModal();
-}
-
-void CCalculatorDlg::OnDataExchangeError(int id)
-{
-    if (m_owedRead.IsSettling()) {
-        m_owedRead.Defer(m_hWnd, id);
-        return;
-    }
-    char message[kBadFieldMessageSize];
-    const CString text = ControlText(GetDlgItem(id));
-    BadFieldMessage(id, {text, static_cast<std::size_t>(text.GetLength())}, message);
-    ReportBadField(id, message);
-}
-
-void CCalculatorDlg::OnOwedReadReport()
-{
-    m_owedRead.ReportNow(m_hWnd, [this](int field) { OnDataExchangeError(field); });
 }
 
 void CCalculatorDlg::OnSysCommand(UINT id, LPARAM)
@@ -116,6 +91,11 @@ void CCalculatorDlg::OnDestroy()
     Default();
 }
 
+void CCalculatorDlg::OnOwedReport()
+{
+    m_controller.ReportOwed();
+}
+
 HCURSOR CCalculatorDlg::OnQueryDragIcon()
 {
     return static_cast<HCURSOR>(m_hIcon);
@@ -123,28 +103,93 @@ HCURSOR CCalculatorDlg::OnQueryDragIcon()
 
 bool CCalculatorDlg::OnControlNotification(UINT id, UINT code)
 {
-    const bool listed = FindNotification(static_cast<int>(id), code) != nullptr;
-    // A notification raised by a pass in progress, or by the report of a
-    // bad field (the focus moving to the message and back), must not start
-    // a second pass: it is taken and dropped.
-    if (InDataExchange() || m_owedRead.IsReporting())
-        return listed;
-    // A field also loses the focus when the focus leaves the window: another
-    // program comes to the front, the window is minimised, the About box
-    // opens from the system menu. The read is owed until the window is back
-    // (see OwedRead), so that no message shows over anything else and what
-    // the user typed is read before any handler writes the fields again.
-    if ((code == kEditKillFocus || code == kListKillFocus) && OwedRead::FocusLeaves(m_hWnd)) {
-        m_owedRead.Owe();
-        return listed;
-    }
-    if (!m_owedRead.SettleIn(*this))
-        return listed;
-    ResultWatch watch(*this, m_form, static_cast<int>(id));
-    const bool handled = DispatchNotification(m_form, watch, static_cast<int>(id), code);
-    if (const int field = watch.FilledField())
-        AnnounceResult(m_hWnd, field);
-    return handled;
+    // The user changed a field: a tip about the number it showed would lie.
+    if (code == EN_CHANGE && IsModified(static_cast<int>(id)))
+        m_numberTips.Forget(m_hWnd, GetDlgItem(static_cast<int>(id)));
+    return m_controller.Notify(static_cast<int>(id), code);
+}
+
+void CCalculatorDlg::ReadText(int control, FormText& out)
+{
+    const CString text = ControlText(GetDlgItem(control));
+    out.Assign({text, static_cast<std::size_t>(text.GetLength())});
+}
+
+bool CCalculatorDlg::IsModified(int control)
+{
+    return ::SendMessageA(GetDlgItem(control), EM_GETMODIFY, 0, 0) != 0;
+}
+
+int CCalculatorDlg::ReadSelection(int control)
+{
+    return static_cast<int>(::SendMessageA(GetDlgItem(control), CB_GETCURSEL, 0, 0));
+}
+
+bool CCalculatorDlg::Fits(int control, const char* text)
+{
+    return FieldMeasure(GetDlgItem(control)).Fits(text);
+}
+
+void CCalculatorDlg::WriteNumber(int control, const char* shown, const char* exact)
+{
+    const HWND field = GetDlgItem(control);
+    ::SetWindowTextA(field, shown);
+    ::SendMessageA(field, EM_SETMODIFY, FALSE, 0);  // written by the program, not typed
+    m_numberTips.Show(m_hWnd, field, exact);
+}
+
+void CCalculatorDlg::WriteSelection(int control, int index)
+{
+    ::SendMessageA(GetDlgItem(control), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void CCalculatorDlg::WriteText(int control, const FormText& text)
+{
+    ::SetWindowTextA(GetDlgItem(control), text.c_str());
+}
+
+bool CCalculatorDlg::IsFocused(int control)
+{
+    const HWND field = GetDlgItem(control);
+    return field != nullptr && ::GetFocus() == field;
+}
+
+// During a field's leaving notification the focus is already where it went.
+bool CCalculatorDlg::HoldsFocus()
+{
+    const HWND focus = ::GetFocus();
+    return focus != nullptr && ::IsChild(m_hWnd, focus);
+}
+
+bool CCalculatorDlg::IsActive()
+{
+    return ::GetActiveWindow() == m_hWnd && ::IsWindowEnabled(m_hWnd);
+}
+
+void CCalculatorDlg::FocusAndSelect(int control)
+{
+    const HWND field = GetDlgItem(control);
+    ::SetFocus(field);
+    ::SendMessageA(field, EM_SETSEL, 0, -1);
+}
+
+void CCalculatorDlg::ReportBadField(int, const char* message)
+{
+    ::MessageBoxA(m_hWnd, message, AfxGetAppName(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+// The owed read runs in the middle of the window's coming back (activation,
+// restoring from the taskbar), where a message box would run its own loop
+// before the window has finished: a restored window then stays drawn as
+// minimised. The report comes once the window is back.
+void CCalculatorDlg::PostReport()
+{
+    ::PostMessageA(m_hWnd, kOwedReportMessage, 0, 0);
+}
+
+void CCalculatorDlg::Announce(int field, const char* text)
+{
+    AnnounceToScreenReader(GetDlgItem(field), text);
 }
 
 const MessageMap* CCalculatorDlg::GetThisMessageMap()
@@ -153,7 +198,7 @@ const MessageMap* CCalculatorDlg::GetThisMessageMap()
         OnSysCommandMessage(&CCalculatorDlg::OnSysCommand),
         OnMessage(WM_PAINT, &CCalculatorDlg::OnPaint),
         OnMessage(WM_DESTROY, &CCalculatorDlg::OnDestroy),
-        OnMessage(OwedRead::kReportMessage, &CCalculatorDlg::OnOwedReadReport),
+        OnMessage(kOwedReportMessage, &CCalculatorDlg::OnOwedReport),
         OnQueryDragIconMessage(&CCalculatorDlg::OnQueryDragIcon),
         OnNotificationRange(0, 0xFFFF, &CCalculatorDlg::OnControlNotification),
         kEndOfMessages,

@@ -4,21 +4,25 @@
 
 #include "calculator_form.h"
 #include "field_keys.h"
-#include "form_exchange.h"
+#include "form_controller.h"
 #include "framework.h"
-#include "owed_read.h"
+#include "number_tips.h"
 
-// The main window. It holds the calculator form and binds its exchange to
-// the real controls; every rule about what a control does lives in the
-// calculator logic's notification table.
-class CCalculatorDlg : public CDialog, public FormExchange {
+// The main window. It holds the calculator form and gives the form's
+// controller its controls; every rule about what a control does lives in
+// the controller and the calculator logic's tables.
+class CCalculatorDlg : public CDialog, private FormControls {
 public:
     explicit CCalculatorDlg(CWnd* parent = nullptr);
     ~CCalculatorDlg() override;
 
-    // FormExchange, for the notification table's handlers.
-    bool UpdateData(bool saveAndValidate) override { return CDialog::UpdateData(saveAndValidate); }
+    // The read pass (true) or the write pass (false) of the form.
+    bool UpdateData(bool saveAndValidate) { return m_controller.UpdateData(saveAndValidate); }
     void RunAboutBox() override;
+
+    // The full text of the number field `control` shows rounded, while the
+    // user has not changed it; false otherwise.
+    bool ExactText(int control, char (&out)[kRoundedNumberSize]) { return m_controller.ExactText(control, out); }
 
     bool OnInitDialog() override;
 
@@ -29,18 +33,31 @@ public:
     HICON m_hIcon;  // owned by the platform: loaded from the resources, never released
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override;
-
-    void OnDataExchangeError(int id) override;
-
     void OnSysCommand(UINT id, LPARAM param);
     void OnPaint();
     void OnDestroy();
-    void OnOwedReadReport();
+    void OnOwedReport();
     HCURSOR OnQueryDragIcon();
     bool OnControlNotification(UINT id, UINT code);
 
 private:
-    OwedRead m_owedRead;
+    // FormControls: the controller's view of the dialog's controls.
+    void ReadText(int control, FormText& out) override;
+    bool IsModified(int control) override;
+    int ReadSelection(int control) override;
+    bool Fits(int control, const char* text) override;
+    void WriteNumber(int control, const char* shown, const char* exact) override;
+    void WriteSelection(int control, int index) override;
+    void WriteText(int control, const FormText& text) override;
+    bool IsFocused(int control) override;
+    bool HoldsFocus() override;
+    bool IsActive() override;
+    void FocusAndSelect(int control) override;
+    void ReportBadField(int control, const char* message) override;
+    void PostReport() override;
+    void Announce(int field, const char* text) override;
+
+    FormController m_controller{m_form, *this};
+    CNumberTips m_numberTips;  // the full text of the numbers shown rounded
     FieldKeys m_fieldKeys;
 };

@@ -1,29 +1,22 @@
-// The main window as a web page: the page's events reach the calculator
-// logic here, through the same notification table as the Windows window's
-// control notifications.
+// The main window as a web page: the page's events reach the form
+// controller here, as the Windows window's control notifications do.
 #include <cmath>
-#include <cstring>
 
-#include "calculator_form.h"
 #include "calculator_table.h"
+#include "form_controller.h"
+#include "form_exchange.h"
 #include "help_texts.h"
 #include "notification_table.h"
-#include "page_exchange.h"
+#include "page_controls.h"
 #include "page_imports.h"
-#include "result_watch.h"
 
 #define VELQUOR_TO_PAGE(name) extern "C" __attribute__((export_name(name)))
 
 namespace {
 
 CalculatorForm g_form;
-PageExchange g_page(g_form);
-
-// Set when a field lost the focus because the page did (another tab or
-// program in front): its read is made once the page holds the focus again,
-// before the handler of the field the focus comes back to, which rewrites
-// every field from the form and would drop what the user typed.
-bool g_readOwed = false;
+PageControls g_controls;
+FormController g_controller(g_form, g_controls);
 
 // The page's events, as the page numbers them.
 enum PageEvent { kFocusIn = 0, kFocusOut = 1, kClick = 2 };
@@ -53,46 +46,36 @@ unsigned NotificationCode(int control, int event)
 // Called once the page is laid out: the form as the window opens.
 VELQUOR_TO_PAGE("start") void Start()
 {
+    g_controls.m_controller = &g_controller;
     ForEachNamedControl([](const Calculator*, const NamedControl& named) {
         char name[kSpokenNameSize];
         PageName(named.control, name, SpokenName(named.control, name));
     });
     g_form.m_instructions = kOpeningPrompt;
-    g_page.UpdateData(false);
+    g_controller.UpdateData(false);
 }
 
 // One event of the page on `control` (0: the page itself coming to the
 // front); true when the notification table holds a row for it.
 VELQUOR_TO_PAGE("notify") int Notify(int control, int event)
 {
-    const unsigned code = NotificationCode(control, event);
-    const bool listed = FindNotification(control, code) != nullptr;
-    // Raised by a pass in progress (the focus moving to a bad field): dropped.
-    if (g_page.InDataExchange())
-        return listed;
-    if (event == kFocusOut && !PageHasFocus()) {
-        g_readOwed = true;
-        return listed;
-    }
-    if (g_readOwed && PageHasFocus()) {
-        g_readOwed = false;
-        if (!g_page.UpdateData(true))
-            return listed;  // the bad field keeps its text and is reported
-    }
-    ResultWatch watch(g_page, g_form, control);
-    const bool handled = DispatchNotification(g_form, watch, control, code);
-    if (const int field = watch.FilledField()) {
-        char shown[kRoundedNumberSize];
-        PageExchange::Shown(field, g_form.*NumberField(field), shown);
-        char text[kResultSpeechSize];
-        PageAnnounce(text, ResultSpeech(field, shown, text));
-    }
-    return handled;
+    return g_controller.Notify(control, NotificationCode(control, event));
 }
 
 VELQUOR_TO_PAGE("refit") void Refit()
 {
-    g_page.Refit();
+    g_controller.Refit();
+}
+
+// The Calculate button Ctrl+Enter runs from `control`; 0 for none.
+VELQUOR_TO_PAGE("calculate_button") int CalculateButton(int control)
+{
+    return CalculateButtonFor(control);
+}
+
+VELQUOR_TO_PAGE("selects_on_click") int SelectsOnClick(int control)
+{
+    return g_controller.SelectsOnClick(control);
 }
 
 // The exact double the form holds for a number field; not a number for any

@@ -31,8 +31,7 @@ VELQUOR_FROM_PAGE("read_selection") int PageReadSelection(int control);
 VELQUOR_FROM_PAGE("write_selection") void PageWriteSelection(int control, int index);
 VELQUOR_FROM_PAGE("write_text") void PageWriteText(int control, const char* text, std::size_t length);
 
-// Shows `message` beside the field, then puts the focus on the field with its
-// whole text selected.
+// Shows `message` beside the field.
 VELQUOR_FROM_PAGE("report_bad_field")
 void PageReportBadField(int control, const char* message, std::size_t length);
 
@@ -41,5 +40,8 @@ VELQUOR_FROM_PAGE("name") void PageName(int control, const char* name, std::size
 
 VELQUOR_FROM_PAGE("run_about") void PageRunAbout();
 VELQUOR_FROM_PAGE("has_focus") int PageHasFocus();
+VELQUOR_FROM_PAGE("is_focused") int PageIsFocused(int control);
+// Puts the focus on the control with its whole text selected.
+VELQUOR_FROM_PAGE("focus_and_select") void PageFocusAndSelect(int control);
 VELQUOR_FROM_PAGE("announce") void PageAnnounce(const char* text, std::size_t length);
 }

@@ -71,8 +71,6 @@
             exactOf.get(control).textContent = exact;
             if (element === reported)
                 clearMessage();
-            if (document.activeElement === element)
-                element.select();
         },
         read_selection: control => controls.get(control).selectedIndex,
         write_selection(control, index) { controls.get(control).selectedIndex = index; },
@@ -86,6 +84,10 @@
             field.setAttribute('aria-invalid', 'true');
             field.setAttribute('aria-describedby', `${message.id} ${exactOf.get(control).id}`);
             reported = field;
+        },
+        is_focused: control => document.activeElement === controls.get(control),
+        focus_and_select(control) {
+            const field = controls.get(control);
             field.focus();
             field.select();
         },
@@ -132,19 +134,19 @@
     document.addEventListener('keydown', event => {
         if (event.key !== 'Enter' || !event.ctrlKey || event.shiftKey || event.altKey || event.metaKey)
             return;
-        const calculate = event.target.closest?.('fieldset')?.querySelector('[data-calculate]');
-        if (calculate && isField(event.target)) {
+        const calculate = controls.get(module.calculate_button(controlOf(event.target)));
+        if (calculate) {
             event.preventDefault();
             calculate.click();
         }
     });
-    // Clicking into a field that shows 0 selects the 0, so what is typed
-    // replaces it; a drag that selected something is left alone.
+    // A click or tap into a field that shows the program's own 0 selects the
+    // 0, whether or not the field had the focus, so what is typed replaces
+    // it; a drag that selected something is left alone.
     let clickedIntoZero = null;
     document.addEventListener('pointerdown', event => {
         const field = event.target;
-        clickedIntoZero = exactOf.has(controlOf(field)) && !field.readOnly &&
-            document.activeElement !== field && field.value === '0' ? field : null;
+        clickedIntoZero = module.selects_on_click(controlOf(field)) ? field : null;
     });
     document.addEventListener('click', event => {
         const field = clickedIntoZero;

@@ -54,13 +54,6 @@ const BadInput kBadInputs[] = {
     {"negative not a number shown by an earlier result", "", -kNaN, kNaN},
 };
 
-bool SameNumber(double actual, double expected)
-{
-    if (std::isnan(expected))
-        return std::isnan(actual);
-    return Bits(actual) == Bits(expected);
-}
-
 // The field under test is row 4, Proposed Power, so that the pass reads rows
 // both before and after it. Before the pass row i holds i + 1; the user has
 // typed i + 11 into every other row.
@@ -95,7 +88,7 @@ TEST(BadInput, ReadPassTakesTheNumberOrStopsThereWithOneMessage)
             window.Type(IDC_PROPOSED_POWER, input.text);
         for (std::size_t i = 0; i < 8; ++i)
             if (i != kField)
-                window.Type(kExchangeTable[i].control, FormatNumber(Typed(i)));
+                window.Type(kExchangeTable[i].control, Shortest(Typed(i)));
         window.Choose(3);
         window.Type(IDC_INSTRUCTIONS_TEXT, "new");
 

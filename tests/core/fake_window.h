@@ -1,21 +1,23 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 #include <map>
 #include <ostream>
+#include <set>
 #include <string>
 
 #include "calculator_form.h"
-#include "form_exchange.h"
-#include "number_text.h"
+#include "form_controller.h"
+#include "rounded_number.h"
+#include "support/same_number.h"
 
-// Stands in for the main window: holds each control's text and the list's
-// selection, runs the two passes over the exchange table the way the real
-// window does, and counts what the logic asked of it.
-class FakeWindow : public FormExchange {
+// Stands in for the main window's controls: holds each control's text, the
+// list's selection, which field the user typed into and where the focus is,
+// and counts what the form controller asked of it. The passes, the guards
+// and the dispatch are the controller's own, as in both real windows.
+class FakeWindow : public FormExchange, private FormControls {
 public:
-    explicit FakeWindow(CalculatorForm& form) : m_form(form)
+    explicit FakeWindow(CalculatorForm& form) : controller(form, *this)
     {
         for (const ExchangeRow& row : kExchangeTable)
             if (row.kind != ExchangeKind::Selection)
@@ -24,72 +26,59 @@ public:
 
     bool UpdateData(bool saveAndValidate) override
     {
-        if (saveAndValidate) {
-            ++reads;
-            for (const ExchangeRow& row : kExchangeTable) {
-                if (!ReadRow(row)) {
-                    ++messages;
-                    return false;
-                }
-            }
-        } else {
-            ++writes;
-            for (const ExchangeRow& row : kExchangeTable)
-                WriteRow(row);
-        }
-        return true;
+        ++(saveAndValidate ? reads : writes);
+        return controller.UpdateData(saveAndValidate);
     }
-
     void RunAboutBox() override { ++aboutRuns; }
 
     // What the user does: type into a control, choose in the list.
-    void Type(int control, std::string_view text) { texts.at(control) = text; }
+    void Type(int control, std::string_view text)
+    {
+        texts.at(control) = text;
+        modified.insert(control);
+    }
     void Choose(std::int32_t index) { selection = index; }
 
+    FormController controller;
     std::map<int, std::string> texts;
+    std::map<int, std::string> exact;  // the full value of a number shown rounded
+    std::set<int> modified;
     std::int32_t selection = -1;
+    std::size_t width = 100;  // the characters a field shows
+    int focus = IDC_CURRENT_POWER;  // the control with the focus; 0: none
+    bool active = true;       // the window in front
     int reads = 0;
     int writes = 0;
-    int messages = 0;  // "Please enter a number." boxes the real window shows
+    int messages = 0;  // the bad-field messages the real window shows
+    std::string message;
+    int postedReports = 0;
+    std::string announced;
     int aboutRuns = 0;
 
 private:
-    bool ReadRow(const ExchangeRow& row)
+    void ReadText(int control, FormText& out) override { out.Assign(texts.at(control)); }
+    bool IsModified(int control) override { return modified.count(control) != 0; }
+    int ReadSelection(int) override { return selection; }
+    bool Fits(int, const char* text) override { return std::string_view(text).size() <= width; }
+    void WriteNumber(int control, const char* shown, const char* full) override
     {
-        switch (row.kind) {
-        case ExchangeKind::Number: {
-            const auto value = ParseNumber(texts.at(row.control));
-            if (!value)
-                return false;
-            m_form.*row.number = *value;
-            return true;
-        }
-        case ExchangeKind::Selection:
-            m_form.*row.selection = selection;
-            return true;
-        case ExchangeKind::Text:
-            (m_form.*row.text).Assign(texts.at(row.control));
-            return true;
-        }
-        return false;
+        texts.at(control) = shown;
+        exact[control] = full != nullptr ? full : "";
+        modified.erase(control);
     }
-
-    void WriteRow(const ExchangeRow& row)
+    void WriteSelection(int, int index) override { selection = index; }
+    void WriteText(int control, const FormText& text) override { texts.at(control) = text.view(); }
+    bool IsFocused(int control) override { return focus == control; }
+    bool HoldsFocus() override { return active && focus != 0; }
+    bool IsActive() override { return active; }
+    void FocusAndSelect(int control) override { focus = control; }
+    void ReportBadField(int, const char* text) override
     {
-        switch (row.kind) {
-        case ExchangeKind::Number:
-            texts.at(row.control) = FormatNumber(m_form.*row.number);
-            break;
-        case ExchangeKind::Selection:
-            selection = m_form.*row.selection;
-            break;
-        case ExchangeKind::Text:
-            texts.at(row.control) = (m_form.*row.text).view();
-            break;
-        }
+        ++messages;
+        message = text;
     }
-
-    CalculatorForm& m_form;
+    void PostReport() override { ++postedReports; }
+    void Announce(int, const char* text) override { announced = text; }
 };
 
 // How a failed comparison shows the form's text.
@@ -98,11 +87,10 @@ inline void PrintTo(const FormText& text, std::ostream* out)
     *out << '"' << text.view() << '"';
 }
 
-// The bit pattern of a double, so that results compare exactly, with NaN
-// and -0.0 kept apart from their look-alikes.
-inline std::uint64_t Bits(double value)
+// The shortest text that reads back to `value`, as a field shows it in full.
+inline std::string Shortest(double value)
 {
-    std::uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
+    char text[kRoundedNumberSize];
+    FormatRounded(value, kAllDigits, text);
+    return text;
 }

@@ -1,0 +1,207 @@
+#include "form_controller.h"
+
+#include "bad_field_message.h"
+#include "calculator_table.h"
+#include "notification_table.h"
+#include "number_text.h"
+#include "result_watch.h"
+
+bool FormController::UpdateData(bool saveAndValidate)
+{
+    if (m_inPass)
+        return false;
+    m_inPass = true;
+    bool complete = true;
+    for (const ExchangeRow& row : kExchangeTable) {
+        switch (row.kind) {
+        case ExchangeKind::Number:
+            if (saveAndValidate)
+                complete = ReadNumber(row.control, m_form.*row.number);
+            else
+                WriteNumber(row.control, m_form.*row.number);
+            break;
+        case ExchangeKind::Selection:
+            if (saveAndValidate)
+                m_form.*row.selection = m_controls.ReadSelection(row.control);
+            else
+                m_controls.WriteSelection(row.control, m_form.*row.selection);
+            break;
+        case ExchangeKind::Text:
+            if (saveAndValidate)
+                m_controls.ReadText(row.control, m_form.*row.text);
+            else
+                m_controls.WriteText(row.control, m_form.*row.text);
+            break;
+        }
+        if (!complete)
+            break;
+    }
+    m_inPass = false;
+    return complete;
+}
+
+bool FormController::Shown(int control, double value, char (&out)[kRoundedNumberSize])
+{
+    return FitRounded(value, out, [&](const char* text) { return m_controls.Fits(control, text); });
+}
+
+bool FormController::ReadNumber(int control, double& value)
+{
+    m_controls.ReadText(control, m_text);
+    // Text the user has not touched since the program wrote it keeps the
+    // exact value it stood for, even when the field shows it rounded: no
+    // number drifts through repeated passes.
+    if (!m_controls.IsModified(control)) {
+        char shown[kRoundedNumberSize];
+        Shown(control, value, shown);
+        if (m_text == shown)
+            return true;
+    }
+    const auto number = ParseNumber(m_text.view());
+    if (!number) {
+        BadField(control);
+        return false;
+    }
+    value = *number;
+    return true;
+}
+
+void FormController::WriteNumber(int control, double value)
+{
+    char shown[kRoundedNumberSize];
+    char exact[kRoundedNumberSize];
+    const bool rounded = Shown(control, value, shown);
+    if (rounded)
+        FormatRounded(value, kAllDigits, exact);
+    m_controls.WriteNumber(control, shown, rounded ? exact : nullptr);
+    // Rewriting the field the user is in selects its whole text, as entering
+    // it with Tab does, so what the user types next replaces it.
+    if (m_controls.IsFocused(control))
+        m_controls.FocusAndSelect(control);
+}
+
+// While the owed read runs, the window is in the middle of coming back to
+// the front: the report waits until it has.
+void FormController::BadField(int control)
+{
+    if (m_settling) {
+        m_badField = control;
+        m_controls.PostReport();
+        return;
+    }
+    Report(control);
+}
+
+// The focus moving to the message and back raises notifications of its own;
+// they are no leaving of the window and start no pass.
+void FormController::Report(int control)
+{
+    char message[kBadFieldMessageSize];
+    m_controls.ReadText(control, m_text);
+    BadFieldMessage(control, m_text.view(), message);
+    m_reporting = true;
+    m_controls.ReportBadField(control, message);
+    m_controls.FocusAndSelect(control);
+    m_reporting = false;
+}
+
+void FormController::ReportOwed()
+{
+    const int field = m_badField;
+    m_badField = 0;
+    if (field == 0)
+        return;
+    if (!IsBack()) {
+        m_owed = true;
+        return;
+    }
+    Report(field);
+}
+
+bool FormController::IsBack()
+{
+    return m_controls.IsActive() && m_controls.HoldsFocus();
+}
+
+// Makes the owed read once the window is back, before any handler that
+// could rewrite a field. False when it met a field that is not a number:
+// the field keeps its text and the notification must not rewrite it.
+bool FormController::SettleIn()
+{
+    if (!m_owed || !IsBack())
+        return true;
+    m_owed = false;
+    m_settling = true;
+    const bool complete = UpdateData(true);
+    m_settling = false;
+    return complete;
+}
+
+bool FormController::Notify(int control, unsigned code)
+{
+    const bool listed = FindNotification(control, code) != nullptr;
+    // Raised by a pass in progress or by a bad field's report: taken and
+    // dropped, since a handler must not start a second pass inside the first.
+    if (m_inPass || m_reporting)
+        return listed;
+    // A field also loses the focus when the focus leaves the window (another
+    // program in front, the window minimised, the About box opened from the
+    // system menu). A read then could show its message where the user is not
+    // looking, so it is owed until the window is back.
+    if ((code == kEditKillFocus || code == kListKillFocus) && !m_controls.HoldsFocus()) {
+        m_owed = true;
+        return listed;
+    }
+    if (!SettleIn())
+        return listed;
+    ResultWatch watch(*this, m_form, control);
+    const bool handled = DispatchNotification(m_form, watch, control, code);
+    if (const int field = watch.FilledField()) {
+        char shown[kRoundedNumberSize];
+        Shown(field, m_form.*NumberField(field), shown);
+        char text[kResultSpeechSize];
+        ResultSpeech(field, shown, text);
+        m_controls.Announce(field, text);
+    }
+    return handled;
+}
+
+void FormController::Refit()
+{
+    if (m_inPass)
+        return;
+    for (const ExchangeRow& row : kExchangeTable)
+        if (row.kind == ExchangeKind::Number && !m_controls.IsModified(row.control))
+            WriteNumber(row.control, m_form.*row.number);
+}
+
+bool FormController::ExactText(int control, char (&out)[kRoundedNumberSize])
+{
+    out[0] = '\0';
+    const auto field = NumberField(control);
+    if (field == nullptr || m_controls.IsModified(control))
+        return false;
+    char shown[kRoundedNumberSize];
+    if (!Shown(control, m_form.*field, shown))
+        return false;
+    FormatRounded(m_form.*field, kAllDigits, out);
+    return true;
+}
+
+bool FormController::SelectsOnClick(int control)
+{
+    if (CalculateButtonFor(control) == 0 || NumberField(control) == nullptr ||
+        m_controls.IsModified(control))
+        return false;
+    m_controls.ReadText(control, m_text);
+    return m_text == "0";
+}
+
+int CalculateButtonFor(int control)
+{
+    for (const Calculator& calculator : kCalculators)
+        for (const NamedControl& input : calculator.inputs)
+            if (input.control != 0 && input.control == control)
+                return calculator.calculate.control;
+    return 0;
+}
