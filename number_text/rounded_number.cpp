@@ -111,7 +111,7 @@ void WriteScientific(Writer& out, const char* digits, int count, int exponent)
 
 }  // namespace
 
-std::size_t FormatRounded(double value, int digits, char* out)
+std::size_t FormatRounded(double value, int digits, char* out, OnATie tie)
 {
     Writer text(out);
     if (std::isnan(value)) {
@@ -152,8 +152,9 @@ std::size_t FormatRounded(double value, int digits, char* out)
     for (int i = count - 1; i >= 0; --i, significand /= 10)
         digitText[i] = static_cast<char>('0' + significand % 10);
 
-    // The shorter notation; plain when they tie.
-    if (PlainLength(count, exponent) <= ScientificLength(count, exponent))
+    const int plain = PlainLength(count, exponent);
+    const int scientific = ScientificLength(count, exponent);
+    if (plain < scientific || (plain == scientific && tie == OnATie::Plain))
         WritePlain(text, digitText, count, exponent);
     else
         WriteScientific(text, digitText, count, exponent);

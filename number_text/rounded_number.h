@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 
 // Room for any text FormatRounded writes, terminator included.
 inline constexpr std::size_t kRoundedNumberSize = 32;
@@ -12,17 +13,20 @@ inline constexpr std::size_t kRoundedNumberSize = 32;
 inline constexpr int kAllDigits = 17;
 
 // `value` rounded to `digits` significant digits (1 to 17), for a field too
-// narrow for its shortest text, with FormatNumber's conventions: plain or
-// exponent notation, whichever is shorter (plain when they tie), no trailing
-// zeros, the exponent signed and with at least two digits ("1.111e-05",
-// "140.5714", "2000"); "inf", "-inf" and "nan" as they are.
+// narrow for its shortest text: plain or exponent notation, whichever is
+// shorter (plain when they tie unless `tie` asks for the exponent), no
+// trailing zeros, the exponent signed and with at least two digits
+// ("1.111e-05", "140.5714", "2000"); "inf", "-inf" and "nan" whatever the
+// sign bit of a not-a-number. Plain digits past the shortest ones are zeros
+// ("123456789012345680000"), never digits nobody asked for.
 //
 // The rounding is of the shortest decimal text, half away from zero: the
 // digits the user sees in full elsewhere (6.715806715806715) round as a
 // person rounds them by hand (2.675 to three digits is 2.68, although the
 // double nearest 2.675 lies just below it). Writes into `out`, which must
 // hold kRoundedNumberSize characters, always terminated; returns the length.
-std::size_t FormatRounded(double value, int digits, char* out);
+enum class OnATie { Plain, Exponent };
+std::size_t FormatRounded(double value, int digits, char* out, OnATie tie = OnATie::Plain);
 
 // The text a field of limited width shows for `value`: its shortest text
 // when `fits` accepts it, otherwise `value` rounded to as many significant
@@ -33,13 +37,23 @@ std::size_t FormatRounded(double value, int digits, char* out);
 template <class Fits>
 bool FitRounded(double value, char* out, Fits fits)
 {
-    FormatRounded(value, kAllDigits, out);
-    if (!std::isfinite(value) || fits(static_cast<const char*>(out)))
-        return false;
-    for (int digits = kAllDigits - 1; digits >= 1; --digits) {
+    // Two notations as long in characters are not as wide in a proportional
+    // font, so the exponent one gets its turn before a digit goes.
+    const auto shown = [&](int digits) {
         FormatRounded(value, digits, out);
-        if (digits == 1 || fits(static_cast<const char*>(out)))
-            break;
-    }
+        if (fits(static_cast<const char*>(out)))
+            return true;
+        char other[kRoundedNumberSize];
+        FormatRounded(value, digits, other, OnATie::Exponent);
+        if (std::strcmp(other, out) == 0 || !fits(static_cast<const char*>(other)))
+            return false;
+        std::memcpy(out, other, sizeof other);
+        return true;
+    };
+    if (shown(kAllDigits) || !std::isfinite(value))
+        return false;
+    int digits = kAllDigits - 1;
+    while (!shown(digits) && digits > 1)
+        --digits;
     return true;
 }

@@ -87,26 +87,36 @@ TEST(FormatRounded, RoundsTheShortestDecimalHalfAwayFromZero)
     }
 }
 
-// A field as wide as `width` characters: the full text when it fits, else
-// the most digits that fit, one digit when none do, never a cut text.
+// A field `width` units wide, measured as a proportional font does: two
+// units a character, one for the narrow point. The full text when it fits,
+// else the most digits that fit, one digit when none do, never a cut text.
 TEST(FitRounded, ShowsTheMostDigitsThatFit)
 {
     struct Case {
         double value;
-        std::size_t width;
+        int width;
         const char* text;
         bool rounded;
     };
     const Case cases[] = {
-        {984.0 / 146.52, 17, "6.715806715806715", false},
-        {984.0 / 146.52, 8, "6.715807", true},
-        {1.1111111111111112e-05, 9, "1.111e-05", true},
-        {1.1111111111111112e-05, 2, "1e-05", true},
-        {kInf, 1, "inf", false},
+        {984.0 / 146.52, 33, "6.715806715806715", false},
+        {984.0 / 146.52, 15, "6.715807", true},
+        {1.1111111111111112e-05, 17, "1.111e-05", true},
+        {1.1111111111111112e-05, 4, "1e-05", true},
+        {kInf, 2, "inf", false},
+        // Plain and exponent notation are as long ("41500000", "4.15e+07");
+        // only the exponent one, with its narrow point, fits.
+        {41490052.71543661979, 15, "4.15e+07", true},
+        {41500000.0, 15, "4.15e+07", false},
     };
     for (const Case& test : cases) {
         char text[kRoundedNumberSize];
-        const auto fits = [&test](const char* shown) { return std::strlen(shown) <= test.width; };
+        const auto fits = [&test](const char* shown) {
+            int width = 0;
+            for (; *shown != '\0'; ++shown)
+                width += *shown == '.' ? 1 : 2;
+            return width <= test.width;
+        };
         EXPECT_EQ(FitRounded(test.value, text, fits), test.rounded) << test.text;
         EXPECT_STREQ(text, test.text);
     }
