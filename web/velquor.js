@@ -32,6 +32,16 @@
         element.setAttribute('aria-describedby', exact.id);
         exactOf.set(control, exact);
     }
+    // Some phones' decimal keypads have no minus sign and no exponent, and
+    // in some languages a comma instead of the point: the full keyboard is
+    // one press away.
+    const keys = document.getElementById('keys');
+    keys.addEventListener('click', () => {
+        const full = keys.getAttribute('aria-pressed') !== 'true';
+        keys.setAttribute('aria-pressed', full);
+        for (const field of document.querySelectorAll('[inputmode]'))
+            field.inputMode = full ? 'text' : 'decimal';
+    });
 
     let module;
     const encoder = new TextEncoder();
@@ -128,6 +138,16 @@
         event.target.title = '';
         if (event.target === reported)
             clearMessage();
+    });
+    // Copying a field that shows a rounded number, with its whole text
+    // selected, takes the full value; a part of the text is copied as it is.
+    document.addEventListener('copy', event => {
+        const field = event.target;
+        const exact = exactOf.get(controlOf(field))?.textContent;
+        if (exact && field.selectionStart === 0 && field.selectionEnd === field.value.length) {
+            event.clipboardData.setData('text/plain', exact);
+            event.preventDefault();
+        }
     });
     // Ctrl+Enter in any field of a calculator runs its Calculate, leaving the
     // focus where it is.

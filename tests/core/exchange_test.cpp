@@ -6,39 +6,6 @@
 
 namespace {
 
-TEST(ExchangeTable, ListsTheTenControlsInExchangeOrder)
-{
-    const int expected[] = {IDC_CURRENT_DISTANCE, IDC_CURRENT_POWER,
-                            IDC_PROPOSED_DISTANCE, IDC_PROPOSED_POWER,
-                            IDC_WAVELENGTH_FREQUENCY, IDC_WAVELENGTH,
-                            IDC_ANTENNA_FREQUENCY, IDC_ANTENNA_LENGTH,
-                            IDC_WAVE_FACTOR, IDC_INSTRUCTIONS_TEXT};
-    ASSERT_EQ(kExchangeTable.size(), std::size(expected));
-    for (std::size_t i = 0; i < kExchangeTable.size(); ++i)
-        EXPECT_EQ(kExchangeTable[i].control, expected[i]) << "row " << i + 1;
-    EXPECT_EQ(expected[0], 1006);
-    EXPECT_EQ(expected[9], 1032);
-}
-
-TEST(ExchangeTable, EachRowPointsAtItsOwnFieldOfTheRightKind)
-{
-    double CalculatorForm::*numbers[] = {
-        &CalculatorForm::m_currentDistance, &CalculatorForm::m_currentPower,
-        &CalculatorForm::m_proposedDistance, &CalculatorForm::m_proposedPower,
-        &CalculatorForm::m_frequency, &CalculatorForm::m_wavelength,
-        &CalculatorForm::m_antennaFrequency, &CalculatorForm::m_antennaLength};
-    for (std::size_t i = 0; i < 8; ++i) {
-        EXPECT_EQ(kExchangeTable[i].kind, ExchangeKind::Number);
-        EXPECT_TRUE(kExchangeTable[i].number == numbers[i]) << "row " << i + 1;
-        EXPECT_EQ(kExchangeTable[i].selection, nullptr);
-        EXPECT_EQ(kExchangeTable[i].text, nullptr);
-    }
-    EXPECT_EQ(kExchangeTable[8].kind, ExchangeKind::Selection);
-    EXPECT_TRUE(kExchangeTable[8].selection == &CalculatorForm::m_waveFactor);
-    EXPECT_EQ(kExchangeTable[9].kind, ExchangeKind::Text);
-    EXPECT_TRUE(kExchangeTable[9].text == &CalculatorForm::m_instructions);
-}
-
 TEST(Form, StartsEmptyAndCannotBeCopied)
 {
     static_assert(!std::is_copy_constructible_v<CalculatorForm>);
@@ -130,6 +97,45 @@ TEST(WritePass, RewritesResultsAndThePaneAsWellAsInputs)
     EXPECT_EQ(window.texts[IDC_CURRENT_POWER], "0");
     EXPECT_EQ(window.texts[IDC_INSTRUCTIONS_TEXT], "Title\n\nText");
     EXPECT_EQ(window.selection, 3);
+}
+
+// A field too narrow for its number shows it rounded; its full text is at
+// hand (tooltip, copy, screen reader) until the user types over it.
+TEST(WritePass, RoundsToFitAndKeepsTheFullTextOfAnUntouchedField)
+{
+    CalculatorForm form;
+    form.m_wavelength = 984.0 / 146.52;
+    form.m_frequency = 146.52;
+    FakeWindow window(form);
+    window.width = 8;
+    window.UpdateData(false);
+    EXPECT_EQ(window.texts[IDC_WAVELENGTH], "6.715807");
+    EXPECT_EQ(window.exact[IDC_WAVELENGTH], "6.715806715806715");
+    char exact[kRoundedNumberSize];
+    EXPECT_TRUE(window.controller.ExactText(IDC_WAVELENGTH, exact));
+    EXPECT_STREQ(exact, "6.715806715806715");
+    EXPECT_FALSE(window.controller.ExactText(IDC_WAVELENGTH_FREQUENCY, exact));  // shown whole
+    EXPECT_STREQ(exact, "");
+    window.Type(IDC_WAVELENGTH, "6.715807");
+    EXPECT_FALSE(window.controller.ExactText(IDC_WAVELENGTH, exact));
+}
+
+// A click into an input that shows the program's own 0 selects it, so that
+// what the user types replaces it; not a 0 the user typed, another number,
+// or a result.
+TEST(Form, AClickSelectsTheProgramsOwnZeroOfAnInput)
+{
+    CalculatorForm form;
+    form.m_frequency = 7.0;
+    FakeWindow window(form);
+    window.UpdateData(false);
+    EXPECT_TRUE(window.controller.SelectsOnClick(IDC_CURRENT_POWER));
+    EXPECT_TRUE(window.controller.SelectsOnClick(IDC_ANTENNA_FREQUENCY));
+    EXPECT_FALSE(window.controller.SelectsOnClick(IDC_WAVELENGTH_FREQUENCY));
+    EXPECT_FALSE(window.controller.SelectsOnClick(IDC_ANTENNA_LENGTH));
+    EXPECT_FALSE(window.controller.SelectsOnClick(IDC_WAVE_FACTOR));
+    window.Type(IDC_CURRENT_DISTANCE, "0");
+    EXPECT_FALSE(window.controller.SelectsOnClick(IDC_CURRENT_DISTANCE));
 }
 
 }  // namespace
