@@ -10,8 +10,8 @@
 //   ParseNumber sees the whole view, so a text with a NUL inside must be
 //   refused. Two NaNs count as the same number, whatever their bits.
 // - With 8 bytes or more, the first 8 are a double's bit pattern: its text
-//   from FormatNumber reads back to the same bits (a NaN to a NaN), and strtod
-//   agrees on that text too.
+//   with all digits from FormatRounded reads back to the same bits (a NaN to
+//   a NaN), and strtod agrees on that text too.
 // Any violation is printed and aborts, so that libFuzzer keeps the input.
 
 #include <clocale>
@@ -25,6 +25,7 @@
 #include <string_view>
 
 #include "number_text.h"
+#include "rounded_number.h"
 
 namespace {
 
@@ -133,7 +134,8 @@ void CheckAgainstStrtod(const std::string& text, const char* context)
 
 void CheckRoundTrip(double value)
 {
-    const std::string text(FormatNumber(value).view());
+    char shown[kRoundedNumberSize];
+    const std::string text(shown, FormatRounded(value, kAllDigits, shown));
     const std::optional<double> back = ParseNumber(text);
     if (!back)
         Fail("a formatted double does not read back", text);
