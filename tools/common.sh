@@ -41,7 +41,19 @@ install_missing() {
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         as_root dpkg --add-architecture i386 || return 1
     fi
-    as_root apt-get update -qq || return 1
+    # A mirror in mid-sync serves an index whose size does not match the
+    # release file for a few minutes; a later try usually finds it whole.
+    local try errors
+    for try in 1 2 3; do
+        errors=$(as_root apt-get update -qq 2>&1) && break
+        if [ "$try" -eq 3 ]; then
+            echo "error: the package lists could not be updated (apt-get update failed 3 times, 20 s apart), so ${missing[*]} could not be installed; this is usually a package mirror in mid-sync, and trying again in a few minutes usually helps." >&2
+            [ -z "$errors" ] || sed 's/^/  /' <<<"$errors" >&2
+            return 1
+        fi
+        echo "-- apt-get update failed; trying again in 20 s" >&2
+        sleep 20
+    done
     as_root env DEBIAN_FRONTEND=noninteractive \
         apt-get install -y -qq "${missing[@]}" >/dev/null || return 1
 }
@@ -132,8 +144,27 @@ windows_test_preset() {
     if can_run_32bit; then echo win32; else echo win64; fi
 }
 
-# The message for a machine where the 32-bit build cannot run.
-NO_32BIT_MESSAGE="32-bit programs cannot run on this machine: the Windows tests run on the 64-bit build of the same sources under 64-bit Wine"
+# Says, where the 64-bit build stands in for the shipped one, that it does:
+# $1 is what the caller does with it ("measuring", "the monkey drives").
+say_if_64bit_stands_in() {
+    [ "$(windows_test_preset)" = win32 ] ||
+        echo "32-bit programs cannot run on this machine: $1 the 64-bit build of the same sources under 64-bit Wine"
+}
+
+# Reads the summary CTest ends log $1 with, "N% tests passed, F tests failed
+# out of T", into CTEST_PASSED, CTEST_FAILED and CTEST_SKIPPED. T counts the
+# tests that did not run too, which CTest lists as "(Skipped)" or
+# "(Disabled)"; they are counted as skipped, not passed. Fails when the log
+# has no summary (CTest stopped before it, or found no tests).
+ctest_counts() {
+    local line total
+    line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -1)
+    [ -n "$line" ] || return 1
+    CTEST_FAILED=$(sed -E 's/.* ([0-9]+) tests? failed.*/\1/' <<<"$line")
+    total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+    CTEST_SKIPPED=$(grep -cE '^[[:space:]]+[0-9]+ - .* \((Skipped|Disabled)\)$' "$1" || true)
+    CTEST_PASSED=$((total - CTEST_FAILED - CTEST_SKIPPED))
+}
 
 # Sets up the environment for Wine of architecture VELQUOR_WINE_ARCH (or $1):
 # WINEARCH, the loader (VELQUOR_WINE, also WINELOADER for Wine's own helpers),
