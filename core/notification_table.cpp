@@ -1,52 +1,8 @@
 #include "notification_table.h"
 
-#include "help_texts.h"
-
-void OnSetFocusProposedDistance(CalculatorForm& form, FormExchange& window)
-{
-    form.m_proposedPower = 0.0;
-    window.UpdateData(false);
-}
-
-void OnSetFocusProposedPower(CalculatorForm& form, FormExchange& window)
-{
-    form.m_proposedDistance = 0.0;
-    window.UpdateData(false);
-}
-
-void OnSetFocusFrequency(CalculatorForm& form, FormExchange& window)
-{
-    form.m_wavelength = 0.0;
-    window.UpdateData(false);
-}
-
-void OnSetFocusAntennaFrequency(CalculatorForm& form, FormExchange& window)
-{
-    form.m_antennaLength = 0.0;
-    window.UpdateData(false);
-}
-
 void OnKillFocusField(CalculatorForm&, FormExchange& window)
 {
     window.UpdateData(true);
-}
-
-void OnInstructionsRatio(CalculatorForm& form, FormExchange& window)
-{
-    form.m_instructions = kRatioHelpText;
-    window.UpdateData(false);
-}
-
-void OnInstructionsWavelength(CalculatorForm& form, FormExchange& window)
-{
-    form.m_instructions = kWavelengthHelpText;
-    window.UpdateData(false);
-}
-
-void OnInstructionsAntenna(CalculatorForm& form, FormExchange& window)
-{
-    form.m_instructions = kAntennaHelpText;
-    window.UpdateData(false);
 }
 
 void OnAbout(CalculatorForm&, FormExchange& window)

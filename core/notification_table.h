@@ -5,6 +5,7 @@
 #include "calculator_form.h"
 #include "calculators.h"
 #include "form_exchange.h"
+#include "help_texts.h"
 #include "identifiers.h"
 
 // Control notification codes, as the platform numbers them.
@@ -24,17 +25,34 @@ struct NotificationRow {
 // Entering a field clears the value that competes with it (the other proposed
 // value, or that calculator's result) and shows the form; nothing is read
 // first, so text typed into the competing field and not yet read is dropped.
-void OnSetFocusProposedDistance(CalculatorForm& form, FormExchange& window);
-void OnSetFocusProposedPower(CalculatorForm& form, FormExchange& window);
-void OnSetFocusFrequency(CalculatorForm& form, FormExchange& window);
-void OnSetFocusAntennaFrequency(CalculatorForm& form, FormExchange& window);
+template <double CalculatorForm::*Competitor>
+void ClearAndShow(CalculatorForm& form, FormExchange& window)
+{
+    form.*Competitor = 0.0;
+    window.UpdateData(false);
+}
+inline constexpr NotificationHandler OnSetFocusProposedDistance =
+    ClearAndShow<&CalculatorForm::m_proposedPower>;
+inline constexpr NotificationHandler OnSetFocusProposedPower =
+    ClearAndShow<&CalculatorForm::m_proposedDistance>;
+inline constexpr NotificationHandler OnSetFocusFrequency = ClearAndShow<&CalculatorForm::m_wavelength>;
+inline constexpr NotificationHandler OnSetFocusAntennaFrequency =
+    ClearAndShow<&CalculatorForm::m_antennaLength>;
 
 // Leaving an input that has no competitor stores what the user typed.
 void OnKillFocusField(CalculatorForm& form, FormExchange& window);
 
-void OnInstructionsRatio(CalculatorForm& form, FormExchange& window);
-void OnInstructionsWavelength(CalculatorForm& form, FormExchange& window);
-void OnInstructionsAntenna(CalculatorForm& form, FormExchange& window);
+// An Instructions button puts its calculator's help text into the pane.
+template <const char* Text>
+void ShowHelp(CalculatorForm& form, FormExchange& window)
+{
+    form.m_instructions = Text;
+    window.UpdateData(false);
+}
+inline constexpr NotificationHandler OnInstructionsRatio = ShowHelp<kRatioHelpText>;
+inline constexpr NotificationHandler OnInstructionsWavelength = ShowHelp<kWavelengthHelpText>;
+inline constexpr NotificationHandler OnInstructionsAntenna = ShowHelp<kAntennaHelpText>;
+
 void OnAbout(CalculatorForm& form, FormExchange& window);
 
 // Read top to bottom, first match wins. A notification not listed here
