@@ -4,6 +4,7 @@ site folder on a port of its own.
 
     browser_test.py SITE_FOLDER ARTIFACT_FOLDER
 """
+import itertools
 import os
 import re
 import struct
@@ -24,6 +25,42 @@ CURRENT_POWER, CURRENT_DISTANCE, PROPOSED_POWER, PROPOSED_DISTANCE = 1005, 1006,
 RATIO_CALCULATE, FREQUENCY, WAVELENGTH, WAVELENGTH_CALCULATE = 1009, 1019, 1020, 1021
 WAVELENGTH_INSTRUCTIONS = 1022
 ABOUT = 1030
+
+# What the layout test reads off the page: its width, the height of every
+# control and of the banner, the lowest contrast of a text against what is
+# behind it, that of the mark on a field that is not a number, and whether the
+# page is dark.
+LOOK = """
+const rgb = color => color.match(/[\\d.]+/g).map(Number);
+const luminance = color => rgb(color).slice(0, 3).map(c => c / 255)
+    .map(c => c <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4)
+    .reduce((sum, c, i) => sum + c * [0.2126, 0.7152, 0.0722][i], 0);
+const behind = element => {
+    for (; element; element = element.parentElement) {
+        const color = getComputedStyle(element).backgroundColor;
+        if (rgb(color)[3] !== 0)
+            return color;
+    }
+    return 'rgb(255, 255, 255)';
+};
+const contrast = (a, b) => {
+    const [light, dark] = [luminance(a), luminance(b)].sort((x, y) => y - x);
+    return (light + 0.05) / (dark + 0.05);
+};
+const shown = [...document.querySelectorAll('body *')].filter(element => element.checkVisibility());
+const bad = document.querySelector('[aria-invalid=true]');
+return {
+    width: document.documentElement.scrollWidth,
+    heights: shown.filter(element => element.matches('input, select, button'))
+        .map(element => element.getBoundingClientRect().height),
+    banner: document.querySelector('h1').getBoundingClientRect().height,
+    contrast: Math.min(...shown.filter(element => element.value ||
+            [...element.childNodes].some(node => node.nodeType === Node.TEXT_NODE && node.textContent.trim()))
+        .map(element => contrast(getComputedStyle(element).color, behind(element)))),
+    mark: contrast(getComputedStyle(bad).outlineColor, behind(bad.parentElement)),
+    dark: luminance(behind(document.body)) < 0.1,
+};
+"""
 
 
 class Page(unittest.TestCase):
@@ -66,6 +103,13 @@ class Page(unittest.TestCase):
         for key in reversed(keys[:-1]):
             actions.key_up(key)
         actions.perform()
+
+    def emulate(self, scheme, touch):
+        """The colour scheme ('light', 'dark' or 'forced') and the kind of pointer to show the page with."""
+        self.browser.execute_cdp_cmd('Emulation.setEmulatedMedia', {'features': [
+            {'name': 'prefers-color-scheme', 'value': 'light' if scheme == 'light' else 'dark'},
+            {'name': 'forced-colors', 'value': 'active' if scheme == 'forced' else 'none'}]})
+        self.browser.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': touch})
 
     def focused(self):
         return self.browser.execute_script('return Number(document.activeElement.dataset.control)')
@@ -173,23 +217,57 @@ class Calculator(Page):
         self.control(WAVELENGTH_INSTRUCTIONS).click()
         self.assertTrue(self.browser.execute_script(
             "return instructions.textContent.startsWith(document.querySelector('.wavelength legend').textContent + '\\n\\n')"))
+        pictures = 'return [...document.images].map(image => image.complete && image.naturalWidth / image.getAttribute("width"))'
+        self.assertEqual(self.browser.execute_script(pictures), [2, 0, 0])  # the About box's wait for it
         self.control(ABOUT).click()
         about = self.browser.find_element(By.ID, 'about')
         self.assertTrue(about.is_displayed())
-        self.assertIn('mailto:qso@example.com', [a.get_attribute('href') for a in about.find_elements(By.TAG_NAME, 'a')])
-        self.assertTrue(self.browser.execute_script(
-            'return [...document.images].every(image => image.complete && image.naturalWidth > 0)'))
+        mail = about.find_element(By.CSS_SELECTOR, 'p a[href="mailto:qso@example.com"]')
+        self.assertGreaterEqual(mail.rect['height'], 48)
+        WebDriverWait(self.browser, 5).until(lambda b: b.execute_script(pictures) == [2, 2, 2])
+        site = sum(os.path.getsize(os.path.join(SITE, name)) for name in os.listdir(SITE))
+        self.assertLess(site, 150 * 1024)
         about.find_element(By.TAG_NAME, 'button').click()
         self.assertFalse(about.is_displayed())
 
-    def test_screenshots(self):
+    def test_layouts_by_day_and_night(self):
+        """Every layout fits its width; on a touch screen every control is a finger high, the banner
+        keeps under a third of the height, and the fields offer the decimal keypad or, on request,
+        the full keyboard; at night the page is dark and every text and the mark of a field that
+        is not a number keep their contrast; with the system's colours forced a full value still
+        shows."""
         os.makedirs(ARTIFACTS, exist_ok=True)
-        for width, height in ((360, 800), (1280, 900)):
+        sizes = ((360, 740), (740, 360), (1280, 900))
+        for (width, height), scheme in itertools.chain(itertools.product(sizes, ('light', 'dark')),
+                                                       [((1280, 900), 'forced')]):
+            name = f'{width}x{height}-{scheme}'
             self.browser.set_window_size(width, height)
+            self.emulate(scheme, touch=width < 1280)
             self.open()
-            self.assertEqual(self.browser.execute_script(
-                'return document.documentElement.scrollWidth <= innerWidth'), True, f'{width} px')
-            self.browser.save_screenshot(os.path.join(ARTIFACTS, f'web-{width}.png'))
+            if width < 1280:
+                keys = self.browser.find_element(By.ID, 'keys')
+                for mode in ('decimal', 'text'):
+                    self.assertEqual(self.browser.execute_script(
+                        'return [...document.querySelectorAll("input")].map(f => f.readOnly || f.inputMode)'),
+                        [mode] * 5 + [True, mode, True], name)
+                    keys.click()
+            self.browser.save_screenshot(os.path.join(ARTIFACTS, f'web-{name}.png'))
+            if width == 1280:  # a full value that does not fit shows below its field
+                self.type_into(FREQUENCY, '146.52')
+                self.press(Keys.CONTROL, Keys.ENTER)
+                self.control(WAVELENGTH).click()
+                self.assertTrue(self.browser.find_element(By.ID, f'exact{WAVELENGTH}').is_displayed(), name)
+            self.type_into(FREQUENCY, 'x')
+            self.control(WAVELENGTH_CALCULATE).click()
+            page = self.browser.execute_script(LOOK)
+            self.assertLessEqual(page['width'], width, name)
+            self.assertGreaterEqual(page['contrast'], 4.5 if scheme != 'forced' else 7, name)
+            self.assertGreaterEqual(page['mark'], 3, name)
+            self.assertEqual(page['dark'], scheme != 'light', name)
+            if width < 1280:
+                self.assertGreaterEqual(min(page['heights']), 48, name)
+                self.assertLess(page['banner'], height / 3, name)
+        self.emulate('light', touch=False)
         self.browser.set_window_size(1280, 900)
 
 

@@ -67,7 +67,9 @@
         fits(control, at, length) {
             const element = controls.get(control);
             const style = getComputedStyle(element);
-            measure.font = style.font;
+            // From its parts: with the system's colours forced, the font
+            // shorthand reads as empty and the canvas would keep its own.
+            measure.font = `${style.fontStyle} ${style.fontWeight} ${style.fontSize} ${style.fontFamily}`;
             const room = element.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
             // Narrower than the room, so that the caret after the text stays inside.
             return measure.measureText(text(at, length)).width < room;
