@@ -26,6 +26,7 @@
 
 #include "number_text.h"
 #include "rounded_number.h"
+#include "support/same_number.h"
 
 namespace {
 
@@ -41,18 +42,6 @@ bool IsBlankText(std::string_view text)
         if (!IsBlank(c))
             return false;
     return true;
-}
-
-std::uint64_t Bits(double value)
-{
-    std::uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
-bool SameNumber(double a, double b)
-{
-    return (std::isnan(a) && std::isnan(b)) || Bits(a) == Bits(b);
 }
 
 // The text with every byte outside printable ASCII escaped, cut short when
