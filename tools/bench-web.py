@@ -2,8 +2,8 @@
 """The web edition's first use: the time from navigating to the page until
 it works (module instantiated, opening prompt shown, a Calculate possible),
 in headless Chromium with a fresh profile each run (nothing cached, no
-service worker yet), served from this machine; and the site's sizes. Prints
-the figures; judges none.
+service worker yet), served from this machine; and the site's sizes, its
+pictures aside and with them. Prints the figures; judges none.
 
     tools/bench-web.py SITE_FOLDER [RUNS]
 """
@@ -37,9 +37,11 @@ server.shutdown()
 print(f'== web edition, first use in headless Chromium on {address} ({runs} runs, fresh profile each)')
 print(f'navigation to a working page: median {statistics.median(times):.0f} ms, '
       f'minimum {min(times):.0f} ms')
-total = 0
-for name in ('index.html', 'velquor.js', 'velquor.css', 'velquor.wasm', 'manifest.webmanifest', 'sw.js'):
-    size = os.path.getsize(os.path.join(site, name))
-    total += size
-    print(f'{name:22} {size:7} bytes')
+page = ('index.html', 'velquor.js', 'velquor.css', 'velquor.wasm', 'manifest.webmanifest', 'sw.js')
+sizes = {name: os.path.getsize(os.path.join(site, name)) for name in os.listdir(site)}
+for name in page + tuple(sorted(set(sizes) - set(page))):
+    print(f'{name:22} {sizes[name]:7} bytes')
+total = sum(sizes[name] for name in page)
 print(f'{"total":22} {total:7} bytes ({total / 1024:.1f} KiB), pictures aside')
+total = sum(sizes.values())
+print(f'{"with the pictures":22} {total:7} bytes ({total / 1024:.1f} KiB), the whole site')
