@@ -8,6 +8,7 @@
 
 #include "help_texts.h"
 #include "identifiers.h"
+#include "resource_reader.h"
 #include "velquor_session.h"
 
 namespace {
@@ -22,14 +23,23 @@ TEST_F(OpeningState, FieldsShowZeroListIsEmptyPaneShowsPromptFocusInCurrentPower
         EXPECT_EQ(app.Text(id), "0") << "control " << id;
     }
 
+    // The list and the caption as the program's resources give them.
+    const HMODULE resources =
+        ::LoadLibraryExA(VelquorSession::ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(resources, nullptr);
+    const std::vector<std::string> entries =
+        resource_reader::DialogInitStrings(resources, IDD_CALCULATOR, IDC_WAVE_FACTOR);
+    const std::string caption =
+        resource_reader::ParseDialogTemplate(resource_reader::Find(resources, 5 /* RT_DIALOG */, IDD_CALCULATOR)).title;
+    ::FreeLibrary(resources);
     EXPECT_EQ(app.Send(IDC_WAVE_FACTOR, CB_GETCURSEL), CB_ERR);
     EXPECT_EQ(app.Text(IDC_WAVE_FACTOR), "");
-    EXPECT_EQ(app.ListEntries(IDC_WAVE_FACTOR),
-              (std::vector<std::string>{"5/8 Wave", "1/2 Wave", "1/4 Wave", "1/8 Wave"}));
+    EXPECT_FALSE(entries.empty());
+    EXPECT_EQ(app.ListEntries(IDC_WAVE_FACTOR), entries);
 
     EXPECT_EQ(app.Text(IDC_INSTRUCTIONS_TEXT), kOpeningPrompt);
     EXPECT_EQ(app.FocusId(), IDC_CURRENT_POWER);
-    EXPECT_EQ(support::TextOf(app.Main()), "VelQUOR");
+    EXPECT_EQ(support::TextOf(app.Main()), caption);
     EXPECT_TRUE(app.OtherDialogs().empty()) << "a dialog besides the main window is open";
 }
 

@@ -5,19 +5,15 @@
 #include <cstring>
 
 #include "identifiers.h"
+#include "narrow.h"
 #include "paths.h"
 #include "picture.h"
+#include "resource_reader.h"
+#include "text_fit.h"
 
 namespace {
 
 constexpr DWORD kStartTimeoutMs = 20000;  // a cold Wine start can be slow
-
-std::string ProgramPath()
-{
-    if (const char* fromEnvironment = std::getenv("VELQUOR_EXE"))
-        return support::WindowsPath(fromEnvironment);
-    return support::WindowsPath(VELQUOR_EXE_PATH);
-}
 
 using support::ClassOf;
 using support::ProcessOf;
@@ -76,6 +72,13 @@ INPUT MouseButton(bool up)
 
 }  // namespace
 
+std::string VelquorSession::ProgramPath()
+{
+    if (const char* fromEnvironment = std::getenv("VELQUOR_EXE"))
+        return support::WindowsPath(fromEnvironment);
+    return support::WindowsPath(VELQUOR_EXE_PATH);
+}
+
 ::testing::AssertionResult VelquorSession::Start()
 {
     if (!m_program.Start(ProgramPath(), "VelQUOR", kStartTimeoutMs))
@@ -131,13 +134,7 @@ std::vector<std::string> VelquorSession::ListEntries(int id) const
         ::SendMessageTimeoutW(Item(id), CB_GETLBTEXT, static_cast<WPARAM>(index),
                               reinterpret_cast<LPARAM>(wide.data()), SMTO_ABORTIFHUNG,
                               support::kAnswerTimeoutMs, &ignored);
-        std::string text;
-        for (wchar_t c : wide) {
-            if (c == L'\0')
-                break;
-            text += c < 0x80 ? static_cast<char>(c) : '?';
-        }
-        entries.push_back(text);
+        entries.push_back(support::Narrow(wide.c_str()));
     }
     return entries;
 }
@@ -168,45 +165,24 @@ std::string VelquorSession::ChildText(HWND window, int id)
 
 std::vector<std::string> VelquorSession::TextsCutOff(HWND dialog)
 {
-    std::vector<HWND> children;
-    ::EnumChildWindows(dialog, &CollectChild, reinterpret_cast<LPARAM>(&children));
+    // The dialog's font as its template names it, in the program's own
+    // resources, at this display's DPI.
+    const HMODULE program = ::LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (program == nullptr)
+        return {"cannot read the resources of " + ProgramPath()};
+    const resource_reader::DialogTemplate source = resource_reader::ParseDialogTemplate(
+        resource_reader::Find(program, 5 /* RT_DIALOG */, IsAboutBox(dialog) ? IDD_ABOUTBOX : IDD_CALCULATOR));
+    ::FreeLibrary(program);
 
     HDC screen = ::GetDC(nullptr);
     LOGFONTA description{};
-    description.lfHeight = -::MulDiv(8, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
-    description.lfCharSet = DEFAULT_CHARSET;
-    std::strcpy(description.lfFaceName, "MS Sans Serif");
-    HFONT font = ::CreateFontIndirectA(&description);
-    HGDIOBJ old = ::SelectObject(screen, font);
-
-    std::vector<std::string> cutOff;
-    for (HWND child : children) {
-        if (ClassOf(child) != "Static")
-            continue;
-        const LONG style = ::GetWindowLongA(child, GWL_STYLE);
-        const LONG kind = style & SS_TYPEMASK;
-        if (kind != SS_LEFT && kind != SS_CENTER && kind != SS_RIGHT)
-            continue;
-        const std::string text = TextOf(child);
-        if (text.empty())
-            continue;
-        RECT client{};
-        ::GetClientRect(child, &client);
-        RECT needed{0, 0, client.right, 0};
-        UINT format = DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS;
-        if (style & SS_NOPREFIX)
-            format |= DT_NOPREFIX;
-        ::DrawTextA(screen, text.c_str(), -1, &needed, format);
-        if (needed.right > client.right || needed.bottom > client.bottom) {
-            cutOff.push_back("control " + std::to_string(static_cast<short>(::GetDlgCtrlID(child))) + " \"" + text +
-                             "\" needs " + std::to_string(needed.right) + "x" +
-                             std::to_string(needed.bottom) + " pixels, has " +
-                             std::to_string(client.right) + "x" + std::to_string(client.bottom));
-        }
-    }
-    ::SelectObject(screen, old);
-    ::DeleteObject(font);
+    description.lfHeight = -::MulDiv(source.pointSize, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
     ::ReleaseDC(nullptr, screen);
+    description.lfCharSet = DEFAULT_CHARSET;
+    source.typeface.copy(description.lfFaceName, sizeof description.lfFaceName - 1);
+    const HFONT font = ::CreateFontIndirectA(&description);
+    std::vector<std::string> cutOff = support::TextsCutOff(dialog, font);
+    ::DeleteObject(font);
     return cutOff;
 }
 

@@ -34,6 +34,9 @@ public:
     // Starts the program and waits for its main window.
     ::testing::AssertionResult Start();
 
+    // The program's file, a Windows path (VELQUOR_EXE names another one).
+    static std::string ProgramPath();
+
     HWND Main() const { return m_program.Main(); }
     // A control of the main window. The controls live as long as the window,
     // so each is looked up once: under Wine, finding a control of another
@@ -73,11 +76,11 @@ public:
     // The child of `window` with identifier `id` and its text.
     static std::string ChildText(HWND window, int id);
 
-    // The text controls (left-aligned, centred or right-aligned statics) of
-    // `dialog` whose text does not fit inside them, each described with the
-    // size it needs and the size it has. Measured in the dialogs' font, MS
-    // Sans Serif 8 point, made again here: a font handle of the program's
-    // means nothing in another process.
+    // The texts of `dialog` that do not fit where they are shown
+    // (support::TextsCutOff), each described with the size it needs and the
+    // size it has. Measured in the font the dialog's template names, made
+    // again here: a font handle of the program's means nothing in another
+    // process.
     static std::vector<std::string> TextsCutOff(HWND dialog);
 
     // --- Waiting -----------------------------------------------------------

@@ -79,7 +79,6 @@ constexpr unsigned kSampleEvery = 8;
 constexpr long kGdiSlack = 16;
 constexpr long kUserSlack = 2;
 
-constexpr char kMailLink[] = "mailto:qso@example.com";
 constexpr char kSelfCheckLink[] = "mailto:monkey-self-check@example.com";
 
 struct Options {
@@ -379,6 +378,7 @@ private:
     std::size_t m_mailLogRead = 0;
     unsigned m_linkClicks = 0;
     unsigned m_linksOpened = 0;
+    std::string m_mailLink;  // the link of the address the About box showed when clicked
 };
 
 // --- Set-up ------------------------------------------------------------------
@@ -845,10 +845,14 @@ std::string Monkey::Perform(const Action& action, const Scene& scene)
         // Only a click that really lands on the address or the portrait
         // (not on a window in front of them) may open the link.
         const HWND target = ::WindowFromPoint(action.point);
-        for (HWND about : scene.aboutBoxes)
-            for (int id : {IDC_MAIL_ADDRESS, IDC_PORTRAIT})
-                if (target != nullptr && target == ::GetDlgItem(about, id))
+        for (HWND about : scene.aboutBoxes) {
+            for (int id : {IDC_MAIL_ADDRESS, IDC_PORTRAIT}) {
+                if (target != nullptr && target == ::GetDlgItem(about, id)) {
                     ++m_linkClicks;
+                    m_mailLink = "mailto:" + VelquorSession::ChildText(about, IDC_MAIL_ADDRESS);
+                }
+            }
+        }
         if (scene.menu == nullptr)
             m_session->BringToFront();
         ClickAt(action.point);
@@ -1108,8 +1112,8 @@ void Monkey::AfterEvent()
     for (const std::string& line : NewMailLines()) {
         ++m_linksOpened;
         Trace("   mail link opened: " + Quoted(line, 80));
-        if (line != kMailLink)
-            Fault("mail link", "the mail link opened was " + Quoted(line, 80) + ", not " + Quoted(kMailLink));
+        if (line != m_mailLink)
+            Fault("mail link", "the mail link opened was " + Quoted(line, 80) + ", not " + Quoted(m_mailLink));
     }
     if (m_eventInRun % kSampleEvery == 0)
         TakeSample();
@@ -1237,8 +1241,8 @@ void Monkey::RunAlone()
         support::WaitUntil([&] {
             for (const std::string& line : NewMailLines()) {
                 ++m_linksOpened;
-                if (line != kMailLink)
-                    Fault("mail link", "the mail link opened was " + Quoted(line, 80) + ", not " + Quoted(kMailLink));
+                if (line != m_mailLink)
+                    Fault("mail link", "the mail link opened was " + Quoted(line, 80) + ", not " + Quoted(m_mailLink));
             }
             return m_linksOpened >= m_linkClicks;
         }, 3000);

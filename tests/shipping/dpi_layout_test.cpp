@@ -23,6 +23,7 @@
 
 #include "about_dlg.h"
 #include "calculator_dlg.h"
+#include "calculator_table.h"
 #include "help_texts.h"
 #include "form_exchange.h"
 #include "rounded_number.h"
@@ -30,6 +31,7 @@
 #include "paths.h"
 #include "picture.h"
 #include "program.h"
+#include "text_fit.h"
 #include "window_query.h"
 
 // Sizes compare and print as sizes in the checks below.
@@ -63,7 +65,14 @@ using support::BitmapSize;
 using support::ClassOf;
 using support::ClientSize;
 using support::ControlId;
+using support::Describe;
+using support::FontOf;
+using support::IsButtonOfKind;
+using support::MeasureText;
+using support::MetricsOf;
+using support::StaticTextCutOff;
 using support::TextOf;
+using support::TextsCutOff;
 
 // A control's window rectangle in its dialog's client coordinates.
 RECT RectInDialog(HWND control)
@@ -71,25 +80,10 @@ RECT RectInDialog(HWND control)
     return support::WindowRectInParent(control);
 }
 
-constexpr WORD kUnnamed = 0xFFFF;
-
 // The dialog's controls in z-order, which for a dialog is template order.
 std::vector<HWND> ControlsOf(HWND dialog)
 {
     return support::ChildWindows(dialog);
-}
-
-// A control by identifier, class and the start of its text.
-std::string Describe(HWND control)
-{
-    std::string text = TextOf(control);
-    if (text.size() > 40)
-        text = text.substr(0, 40) + "...";
-    for (char& c : text)
-        if (c == '\n')
-            c = ' ';
-    return "control " + std::to_string(static_cast<short>(ControlId(control))) + " (" +
-           ClassOf(control) + " \"" + text + "\")";
 }
 
 std::string Describe(const RECT& rect)
@@ -107,129 +101,6 @@ bool Contains(const RECT& outer, const RECT& inner)
 {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
            inner.bottom <= outer.bottom;
-}
-
-// ---------------------------------------------------------------------------
-// Measuring text in a control's own font
-
-HFONT FontOf(HWND window)
-{
-    return reinterpret_cast<HFONT>(::SendMessageA(window, WM_GETFONT, 0, 0));
-}
-
-TEXTMETRICA MetricsOf(HFONT font)
-{
-    HDC dc = ::GetDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, font);
-    TEXTMETRICA metrics{};
-    ::GetTextMetricsA(dc, &metrics);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(nullptr, dc);
-    return metrics;
-}
-
-// The size `text` takes in `font`, drawn as DrawText draws it with `format`
-// into `width` pixels (DT_WORDBREAK wraps at that width; a word wider than
-// it makes the result wider).
-SIZE MeasureText(HFONT font, const std::string& text, int width, UINT format)
-{
-    HDC dc = ::GetDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, font);
-    RECT needed{0, 0, width, 0};
-    ::DrawTextA(dc, text.c_str(), -1, &needed, format | DT_CALCRECT);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(nullptr, dc);
-    return {needed.right, needed.bottom};
-}
-
-// The format a text static draws its text with.
-UINT StaticTextFormat(HWND control)
-{
-    const LONG style = ::GetWindowLongA(control, GWL_STYLE);
-    UINT format = DT_WORDBREAK | DT_EXPANDTABS;
-    if (style & SS_NOPREFIX)
-        format |= DT_NOPREFIX;
-    return format;
-}
-
-bool IsTextStatic(HWND control)
-{
-    if (ClassOf(control) != "Static")
-        return false;
-    const LONG kind = ::GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK;
-    return kind == SS_LEFT || kind == SS_CENTER || kind == SS_RIGHT;
-}
-
-LONG ButtonKind(HWND control)
-{
-    return ::GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
-}
-
-bool IsButtonOfKind(HWND control, std::initializer_list<LONG> kinds)
-{
-    if (ClassOf(control) != "Button")
-        return false;
-    for (LONG kind : kinds)
-        if (ButtonKind(control) == kind)
-            return true;
-    return false;
-}
-
-// Where a wrapped text static's text does not fit: an empty string when it
-// does, otherwise what it needs and what it has.
-std::string StaticTextCutOff(HWND control, const std::string& text)
-{
-    const SIZE client = ClientSize(control);
-    const SIZE needed = MeasureText(FontOf(control), text, client.cx, StaticTextFormat(control));
-    if (needed.cx <= client.cx && needed.cy <= client.cy)
-        return {};
-    return Describe(control) + " needs " + Describe(needed) + " pixels for its text, has " +
-           Describe(client);
-}
-
-// Every text of `dialog` that does not fit where it is shown:
-// - a text static's text, wrapped as the static wraps it, within its client
-//   area;
-// - a push button's caption, on one line, within the button's face (its
-//   client area less the 3-D border on each side);
-// - a group box's caption, on one line, with an average character's width
-//   to spare at each end for the frame's corners;
-// - an edit field's line height within its client area.
-std::vector<std::string> TextsCutOff(HWND dialog)
-{
-    const int edgeX = ::GetSystemMetrics(SM_CXEDGE);
-    const int edgeY = ::GetSystemMetrics(SM_CYEDGE);
-    std::vector<std::string> cutOff;
-    for (HWND control : ControlsOf(dialog)) {
-        const std::string text = TextOf(control);
-        const SIZE client = ClientSize(control);
-        const HFONT font = FontOf(control);
-        if (IsTextStatic(control)) {
-            if (text.empty())
-                continue;
-            const std::string problem = StaticTextCutOff(control, text);
-            if (!problem.empty())
-                cutOff.push_back(problem);
-        } else if (IsButtonOfKind(control, {BS_PUSHBUTTON, BS_DEFPUSHBUTTON})) {
-            const SIZE needed = MeasureText(font, text, 0, DT_SINGLELINE);
-            const SIZE face{client.cx - 2 * edgeX, client.cy - 2 * edgeY};
-            if (needed.cx > face.cx || needed.cy > face.cy)
-                cutOff.push_back(Describe(control) + " needs " + Describe(needed) +
-                                 " pixels, its face is " + Describe(face));
-        } else if (IsButtonOfKind(control, {BS_GROUPBOX})) {
-            const SIZE needed = MeasureText(font, text, 0, DT_SINGLELINE);
-            const LONG spare = 2 * MetricsOf(font).tmAveCharWidth;
-            if (needed.cx + spare > client.cx)
-                cutOff.push_back(Describe(control) + " needs " + std::to_string(needed.cx + spare) +
-                                 " pixels across, has " + std::to_string(client.cx));
-        } else if (ClassOf(control) == "Edit") {
-            const LONG line = MetricsOf(font).tmHeight;
-            if (line > client.cy)
-                cutOff.push_back(Describe(control) + " shows lines " + std::to_string(line) +
-                                 " pixels high in " + std::to_string(client.cy));
-        }
-    }
-    return cutOff;
 }
 
 // ---------------------------------------------------------------------------
@@ -305,77 +176,52 @@ void RunAboutBox(const std::function<void(HWND)>& check)
 // ---------------------------------------------------------------------------
 // Which control belongs to which group
 
-struct GroupMembers {
-    int group;
-    std::vector<int> ids;
-    // Labels with no identifier of their own, by text, in template order.
-    std::vector<std::string> labels;
-};
-
-const std::vector<GroupMembers>& MainWindowGroups()
-{
-    static const std::vector<GroupMembers> groups = {
-        {IDC_RATIO_GROUP,
-         {IDC_LABEL_CURRENT_POWER, IDC_LABEL_CURRENT_DISTANCE, IDC_LABEL_PROPOSED_POWER,
-          IDC_LABEL_PROPOSED_DISTANCE, IDC_CURRENT_POWER, IDC_CURRENT_DISTANCE, IDC_PROPOSED_POWER,
-          IDC_PROPOSED_DISTANCE, IDC_RATIO_CALCULATE, IDC_RATIO_INSTRUCTIONS},
-         {}},
-        {IDC_WAVELENGTH_GROUP,
-         {IDC_WAVELENGTH_FREQUENCY, IDC_WAVELENGTH, IDC_WAVELENGTH_CALCULATE,
-          IDC_WAVELENGTH_INSTRUCTIONS},
-         {"Frequency", "Wavelength"}},
-        {IDC_ANTENNA_GROUP,
-         {IDC_ANTENNA_FREQUENCY, IDC_WAVE_FACTOR, IDC_ANTENNA_LENGTH, IDC_ANTENNA_CALCULATE,
-          IDC_ANTENNA_INSTRUCTIONS},
-         {"Frequency", "Wave Factor", "Antenna Length"}},
-        {IDC_INSTRUCTIONS_GROUP, {IDC_INSTRUCTIONS_TEXT}, {}},
-    };
-    return groups;
-}
-
-// The controls of the main window that stand outside every group.
-const std::vector<int> kOutsideEveryGroup = {IDC_BANNER, IDC_ABOUT, IDOK};
-
 // Every control of the main window with the group box it belongs in (null
-// for the ones outside every group). Fails the test when a control is found
-// in no list or a listed one is missing.
+// for the ones outside every group). A calculator's group holds what the
+// calculator table names for it, and beside each field the label that
+// shows the field's words; the Instructions group holds the pane. Fails the
+// test when a control belongs nowhere or a named one is missing.
 std::map<HWND, HWND> GroupOfEachControl(HWND dialog)
 {
     std::map<HWND, HWND> groupOf;
-    std::vector<HWND> unnamedLabels;
-    for (HWND control : ControlsOf(dialog))
-        if (ControlId(control) == kUnnamed)
-            unnamedLabels.push_back(control);
-    std::size_t nextLabel = 0;
-
-    for (const GroupMembers& members : MainWindowGroups()) {
-        const HWND group = ::GetDlgItem(dialog, members.group);
-        EXPECT_NE(group, nullptr) << "no group box " << members.group;
-        groupOf[group] = nullptr;
-        for (int id : members.ids) {
-            const HWND control = ::GetDlgItem(dialog, id);
-            EXPECT_NE(control, nullptr) << "no control " << id;
-            if (control != nullptr)
-                groupOf[control] = group;
-        }
-        for (const std::string& label : members.labels) {
-            if (nextLabel >= unnamedLabels.size()) {
-                ADD_FAILURE() << "no label \"" << label << "\"";
-                continue;
-            }
-            const HWND control = unnamedLabels[nextLabel++];
-            EXPECT_EQ(TextOf(control), label);
-            groupOf[control] = group;
-        }
-    }
-    EXPECT_EQ(nextLabel, unnamedLabels.size()) << "labels with no identifier that no group claims";
-    for (int id : kOutsideEveryGroup) {
+    const auto place = [&](int id, HWND group) {
         const HWND control = ::GetDlgItem(dialog, id);
         EXPECT_NE(control, nullptr) << "no control " << id;
-        groupOf[control] = nullptr;
-    }
+        if (control != nullptr)
+            groupOf[control] = group;
+    };
+    // Labels are found by their words, in template order: two fields are
+    // labelled "Frequency", the first in the first group that asks.
+    const auto placeLabel = [&](const char* words, HWND group) {
+        for (HWND control : ControlsOf(dialog)) {
+            if (ClassOf(control) == "Static" && groupOf.count(control) == 0 && TextOf(control) == words) {
+                groupOf[control] = group;
+                return;
+            }
+        }
+        ADD_FAILURE() << "no label \"" << words << "\"";
+    };
+    const auto groupBox = [&](int id) {
+        const HWND group = ::GetDlgItem(dialog, id);
+        EXPECT_NE(group, nullptr) << "no group box " << id;
+        groupOf[group] = nullptr;
+        return group;
+    };
+
+    ForEachNamedControl([&](const Calculator* calculator, const NamedControl& named) {
+        if (calculator == nullptr)
+            return;
+        const HWND group = groupBox(calculator->group);
+        place(named.control, group);
+        // A button's words are its own caption.
+        if (ClassOf(::GetDlgItem(dialog, named.control)) != "Button")
+            placeLabel(named.label, group);
+    });
+    place(IDC_INSTRUCTIONS_TEXT, groupBox(IDC_INSTRUCTIONS_GROUP));
+    for (int outside : {IDC_BANNER, IDC_ABOUT, IDOK})
+        place(outside, nullptr);
     for (HWND control : ControlsOf(dialog))
-        EXPECT_EQ(groupOf.count(control), 1u) << Describe(control) << " is in no list here";
+        EXPECT_EQ(groupOf.count(control), 1u) << Describe(control) << " belongs to no group here";
     return groupOf;
 }
 
@@ -610,7 +456,7 @@ TEST(MainWindow, InstructionTextsFillThePaneWhichKeepsItsSize)
         ASSERT_NE(pane, nullptr);
         const RECT paneRect = RectInDialog(pane);
         EXPECT_EQ(TextOf(pane), kOpeningPrompt);
-        const std::string opening = StaticTextCutOff(pane, TextOf(pane));
+        const std::string opening = StaticTextCutOff(pane, TextOf(pane), FontOf(pane));
         EXPECT_TRUE(opening.empty()) << opening;
 
         const struct {
@@ -626,7 +472,7 @@ TEST(MainWindow, InstructionTextsFillThePaneWhichKeepsItsSize)
             ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                            reinterpret_cast<LPARAM>(::GetDlgItem(dialog, button)));
             EXPECT_EQ(TextOf(pane), text) << "after the Instructions button " << button;
-            const std::string problem = StaticTextCutOff(pane, TextOf(pane));
+            const std::string problem = StaticTextCutOff(pane, TextOf(pane), FontOf(pane));
             if (fits)
                 EXPECT_TRUE(problem.empty()) << "after the Instructions button " << button << ": " << problem;
             const RECT now = RectInDialog(pane);

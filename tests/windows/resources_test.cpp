@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "about_dlg.h"
+#include "calculator_table.h"
 #include "framework.h"
 #include "identifiers.h"
 #include "paths.h"
@@ -198,6 +199,32 @@ private:
     bool m_ok = false;
 };
 
+// The fixed part of the version block; zeros when there is none.
+VS_FIXEDFILEINFO FixedPart(const VersionInfo& info)
+{
+    VS_FIXEDFILEINFO fixed{};
+    const void* value = nullptr;
+    UINT length = 0;
+    if (info.Query("\\", value, length) && length == sizeof fixed)
+        std::memcpy(&fixed, value, sizeof fixed);
+    return fixed;
+}
+
+// The product version's parts, joined by `separator`: "1, 0, 0, 0" as the
+// version strings write it, "1.0.0" (the first three) as the About box does.
+std::string ProductVersionText(const VS_FIXEDFILEINFO& fixed, int parts, const char* separator)
+{
+    const WORD numbers[] = {HIWORD(fixed.dwProductVersionMS), LOWORD(fixed.dwProductVersionMS),
+                            HIWORD(fixed.dwProductVersionLS), LOWORD(fixed.dwProductVersionLS)};
+    std::string text = std::to_string(numbers[0]);
+    for (int i = 1; i < parts; ++i)
+        text += separator + std::to_string(numbers[i]);
+    return text;
+}
+
+// The one place the tests write the version number: every other mention of
+// it, in the version strings, the About box, the manifest and the packages,
+// is held to this block.
 TEST_P(BuiltResources, VersionFixedPartIsVersionOneApplicationForWin32)
 {
     const VersionInfo info(m_path);
@@ -223,21 +250,21 @@ TEST_P(BuiltResources, VersionFixedPartIsVersionOneApplicationForWin32)
 
 struct VersionString {
     const char* key;
-    const char* value;  // null: any text but the empty one
+    const char* value;  // null: any text but the empty one, or the version
 };
 
 const VersionString kVersionStrings[] = {
     {"Comments", ""},
     {"CompanyName", ""},
     {"FileDescription", "Radiowave Properties Calculator"},
-    {"FileVersion", "1, 0, 0, 0"},
+    {"FileVersion", nullptr},
     {"InternalName", "VelQUOR"},
     {"LegalCopyright", nullptr},
     {"LegalTrademarks", ""},
     {"OriginalFilename", "VelQUOR.EXE"},
     {"PrivateBuild", ""},
     {"ProductName", "VelQUOR"},
-    {"ProductVersion", "1, 0, 0, 0"},
+    {"ProductVersion", nullptr},
     {"SpecialBuild", ""},
 };
 
@@ -255,7 +282,10 @@ TEST_P(BuiltResources, VersionStringsThroughTheVersionApi)
         // An empty value may come back as no text at all.
         const std::string text =
             length == 0 ? std::string() : std::string(static_cast<const char*>(value));
-        if (expected.value != nullptr)
+        const std::string key = expected.key;
+        if (key == "FileVersion" || key == "ProductVersion")
+            EXPECT_EQ(text, ProductVersionText(FixedPart(info), 4, ", "));
+        else if (expected.value != nullptr)
             EXPECT_EQ(text, expected.value);
         else
             EXPECT_NE(text, "");
@@ -333,7 +363,7 @@ TEST_P(BuiltResources, StringTableHoldsOnlyTheAboutMenuItem)
             string += static_cast<wchar_t>(in.Word());
         SCOPED_TRACE("string " + std::to_string(((IDS_ABOUTBOX >> 4) << 4) + i));
         if (i == (IDS_ABOUTBOX & 15))
-            EXPECT_EQ(Narrow(string.c_str(), string.size()), "&About Velquor...");
+            EXPECT_EQ(support::Narrow(string), text);
         else
             EXPECT_EQ(length, 0);
     }
@@ -344,10 +374,12 @@ TEST_P(BuiltResources, StringTableHoldsOnlyTheAboutMenuItem)
 // The framework's loader reads this program's own string table.
 TEST(StringTable, FrameworkLoadsTheAboutMenuItemAndNothingForOtherNumbers)
 {
+    char text[64] = "";
+    ::LoadStringA(::GetModuleHandleA(nullptr), IDS_ABOUTBOX, text, sizeof text);
     CString about;
     EXPECT_TRUE(about.LoadString(IDS_ABOUTBOX));
-    EXPECT_STREQ(about, "&About Velquor...");
-    EXPECT_EQ(about.GetLength(), 17);
+    EXPECT_STREQ(about, text);
+    EXPECT_EQ(about.GetLength(), static_cast<int>(std::strlen(text)));
 
     for (const UINT missing : {UINT{IDD_ABOUTBOX}, UINT{IDD_CALCULATOR}, 0u, 16u}) {
         CString none = "left over";
@@ -523,6 +555,64 @@ TEST_P(BuiltResources, CalculatorTemplateIsAnExtendedCaptionedFixedSizeWindow)
     ExpectControlRules(m_module, dialog);
 }
 
+// The words the program says about a control (a field's message, a name a
+// screen reader reads) are the words the window shows: each calculator's
+// group box has its caption, each field's label is a text inside that group
+// box, a button's label is its own caption, and the pane's is the caption
+// of the group box around it.
+TEST_P(BuiltResources, CalculatorTableLabelsAreTheWordsOfTheMainTemplate)
+{
+    const DialogTemplate dialog = ParseDialogTemplate(Find(m_module, 5 /* RT_DIALOG */, IDD_CALCULATOR));
+    ASSERT_FALSE(dialog.overrun);
+    const auto item = [&](int id) -> const DialogItem* {
+        for (const DialogItem& candidate : dialog.items)
+            if (static_cast<short>(candidate.id) == id)
+                return &candidate;
+        return nullptr;
+    };
+    const auto inside = [](const DialogItem& outer, const DialogItem& inner) {
+        return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.width <= outer.x + outer.width &&
+               inner.y + inner.height <= outer.y + outer.height;
+    };
+    const auto groupAround = [&](const DialogItem& control) -> const DialogItem* {
+        for (const DialogItem& candidate : dialog.items)
+            if (ItemClassOf(candidate) == "Button" && (candidate.style & 0xF) == BS_GROUPBOX &&
+                inside(candidate, control))
+                return &candidate;
+        return nullptr;
+    };
+    const auto textsIn = [&](const DialogItem& group) {
+        std::vector<std::string> texts;
+        for (const DialogItem& candidate : dialog.items)
+            if (ItemClassOf(candidate) == "Static" && !candidate.title.isNumber && inside(group, candidate))
+                texts.push_back(candidate.title.name);
+        return texts;
+    };
+
+    ForEachNamedControl([&](const Calculator* calculator, const NamedControl& named) {
+        SCOPED_TRACE("control " + std::to_string(named.control) + ", \"" + named.label + "\"");
+        const DialogItem* control = item(named.control);
+        ASSERT_NE(control, nullptr);
+        if (ItemClassOf(*control) == "Button") {
+            EXPECT_EQ(control->title.name, named.label);
+            return;
+        }
+        const DialogItem* group = groupAround(*control);
+        ASSERT_NE(group, nullptr) << "in no group box";
+        if (calculator != nullptr) {
+            EXPECT_EQ(static_cast<short>(group->id), calculator->group);
+            EXPECT_EQ(group->title.name, calculator->caption);
+        }
+        if (ItemClassOf(*control) == "Static") {
+            EXPECT_EQ(group->title.name, named.label);
+        } else {
+            const std::vector<std::string> texts = textsIn(*group);
+            EXPECT_NE(std::find(texts.begin(), texts.end(), named.label), texts.end())
+                << "not a text of the group box \"" << group->title.name << "\"";
+        }
+    });
+}
+
 TEST_P(BuiltResources, AboutTemplateIsAHiddenPopupWithTheNoticeAndTheMailAddress)
 {
     const DialogTemplate dialog = ParseDialogTemplate(Find(m_module, 5 /* RT_DIALOG */, IDD_ABOUTBOX));
@@ -546,7 +636,9 @@ TEST_P(BuiltResources, AboutTemplateIsAHiddenPopupWithTheNoticeAndTheMailAddress
         if (static_cast<short>(item.id) == IDC_STATIC && !item.title.isNumber)
             texts.push_back(item.title.name);
     ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0], "Velquor Version 1.0.0");
+    const VersionInfo info(m_path);
+    ASSERT_TRUE(info.Ok()) << m_path;
+    EXPECT_EQ(texts[0], "Velquor Version " + ProductVersionText(FixedPart(info), 3, "."));
     EXPECT_NE(texts[1], "");
     const auto address = std::find_if(dialog.items.begin(), dialog.items.end(),
                                       [](const DialogItem& item) { return item.id == IDC_MAIL_ADDRESS; });

@@ -329,31 +329,6 @@ TEST(AboutWindow, ControlsFollowTheTemplateOneByOne)
     EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
 }
 
-TEST(AboutWindow, ShowsTheNoticeAndTheAddressTheLinkOpens)
-{
-    CAboutDlg dialog;
-    ModalScript script(dialog);
-    script
-        .Then([](HWND window) {
-            // The notice: the one text of the box with neither an
-            // identifier nor the version.
-            std::vector<std::string> notices;
-            for (HWND child : ChildWindows(window))
-                if (static_cast<short>(ControlId(child)) == IDC_STATIC && ClassOf(child) == "Static" &&
-                    TextOf(child).rfind("Velquor Version ", 0) != 0)
-                    notices.push_back(TextOf(child));
-            ASSERT_EQ(notices.size(), 1u);
-            EXPECT_NE(notices.front(), "");
-
-            const std::string link = kMailLink;
-            const std::string scheme = "mailto:";
-            ASSERT_EQ(link.compare(0, scheme.size(), scheme), 0) << link;
-            EXPECT_EQ(ItemText(window, IDC_MAIL_ADDRESS), link.substr(scheme.size()));
-        })
-        .ThenEnd();
-    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
-}
-
 TEST(AboutWindow, IsAPopupWithNoTitleBar)
 {
     CAboutDlg dialog;

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "narrow.h"
+
 namespace resource_reader {
 
 struct Bytes {
@@ -31,15 +33,6 @@ inline Bytes Find(HMODULE module, LPCSTR type, LPCSTR name)
 inline Bytes Find(HMODULE module, int type, int name)
 {
     return Find(module, MAKEINTRESOURCEA(type), MAKEINTRESOURCEA(name));
-}
-
-// The texts of these resources are plain ASCII; anything else shows as '?'.
-inline std::string Narrow(const wchar_t* text, std::size_t length)
-{
-    std::string narrow;
-    for (std::size_t i = 0; i < length; ++i)
-        narrow += text[i] < 0x80 ? static_cast<char>(text[i]) : '?';
-    return narrow;
 }
 
 // A cursor over one resource. Reading past the end sets Overrun() and
@@ -75,7 +68,7 @@ public:
         std::wstring text;
         for (WORD c = Word(); c != 0 && !m_overrun; c = Word())
             text += static_cast<wchar_t>(c);
-        return Narrow(text.c_str(), text.size());
+        return support::Narrow(text);
     }
 
     // A field that is nothing (0x0000), a number (0xFFFF, n) or a string.
@@ -248,6 +241,26 @@ inline DialogTemplate OwnDialogTemplate(int id)
     return ParseDialogTemplate(Find(::GetModuleHandleA(nullptr), 5 /* RT_DIALOG */, id));
 }
 
+// The strings that the initialisation data of dialog `dialog` (resource
+// type 240) adds to `control`, in order. Each entry is the control, the
+// message, the length of its data and the data, here a zero-terminated
+// string; a control of 0 ends the list.
+inline std::vector<std::string> DialogInitStrings(HMODULE module, int dialog, int control)
+{
+    std::vector<std::string> strings;
+    Reader in(Find(module, 240, dialog));
+    for (WORD id = in.Word(); id != 0 && !in.Overrun(); id = in.Word()) {
+        in.Word();
+        const DWORD length = in.Dword();
+        const std::size_t room = static_cast<std::size_t>(in.End() - in.At());
+        const std::string data(reinterpret_cast<const char*>(in.At()), length < room ? length : room);
+        in.Skip(length);
+        if (id == control)
+            strings.push_back(data.c_str());
+    }
+    return strings;
+}
+
 // The header of bitmap resource `id`; zeros when there is none.
 inline BITMAPINFOHEADER BitmapHeader(HMODULE module, int id)
 {
@@ -275,7 +288,7 @@ struct VersionNode {
                 break;
             text += c;
         }
-        return Narrow(text.c_str(), text.size());
+        return support::Narrow(text);
     }
 
     const VersionNode* Child(const std::string& childKey) const
