@@ -16,12 +16,20 @@ bool CCalculatorApp::InitInstance()
     return false;  // no message loop: the application ends here
 }
 
+void CCalculatorApp::OnHelp()
+{
+    ::MessageBoxA(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr,
+                  "Velquor has no help file. Each calculator's Instructions "
+                  "button explains how to use it.",
+                  m_pszAppName, MB_OK | MB_ICONINFORMATION);
+}
+
 const MessageMap* CCalculatorApp::GetThisMessageMap()
 {
-    static const MessageEntry entries[] = {
-        OnCommand(ID_HELP, 0, &CWinApp::OnHelp),
+    static constexpr MessageEntry entries[] = {
+        OnCommand<&CCalculatorApp::OnHelp>(ID_HELP, 0),
         kEndOfMessages,
     };
-    static const MessageMap map = {&CWinApp::GetThisMessageMap, entries};
+    static constexpr MessageMap map = {&CWinApp::GetThisMessageMap, entries};
     return &map;
 }

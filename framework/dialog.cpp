@@ -84,12 +84,45 @@ INT_PTR CDialog::DoModal()
     const HINSTANCE module = AfxFindResourceHandle(name, reinterpret_cast<LPCSTR>(RT_DIALOG));
 
     m_ending = false;
+    // The dialog manager hands every message its loop takes to the thread's
+    // message filters before it acts on it. The run owns its filter: one
+    // nested inside it (a box opened from a handler) puts its own in front
+    // and takes it out again when it ends.
+    const HHOOK filter = ::SetWindowsHookExA(WH_MSGFILTER, &CDialog::FilterMessage, nullptr,
+                                             ::GetCurrentThreadId());
     g_dialogBeingCreated.Set(this);
-    const INT_PTR result = ::DialogBoxParamA(module, name, owner, &CDialog::DialogProc,
-                                             reinterpret_cast<LPARAM>(this));
+    const INT_PTR result = ::DialogBoxParamA(module, name, owner, &CDialog::DialogProc, 0);
     g_dialogBeingCreated.Set(nullptr);
+    if (filter != nullptr)
+        ::UnhookWindowsHookEx(filter);
     m_hWnd = nullptr;
     return result;
+}
+
+// The dialog object behind `control`'s parent, when the parent is one of
+// ours: a dialog whose procedure is DialogProc keeps its object in its user
+// data from its first message to its last.
+CDialog* CDialog::FromControl(HWND control)
+{
+    if (control == nullptr || !(::GetWindowLongA(control, GWL_STYLE) & WS_CHILD))
+        return nullptr;  // a top-level window's parent is its owner
+    const HWND parent = ::GetParent(control);
+    if (parent == nullptr ||
+        ::GetWindowLongPtrA(parent, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&CDialog::DialogProc))
+        return nullptr;
+    return reinterpret_cast<CDialog*>(::GetWindowLongPtrA(parent, DWLP_USER));
+}
+
+LRESULT CALLBACK CDialog::FilterMessage(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && message != nullptr) {
+        // Every run's filter is this one function: the filters of the runs
+        // further out in the chain would only ask the same dialog again.
+        if (CDialog* dialog = FromControl(message->hwnd))
+            return dialog->PreTranslateMessage(*message) ? TRUE : FALSE;
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 bool CDialog::OnInitDialog()
@@ -228,11 +261,11 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 const MessageMap* CDialog::GetThisMessageMap()
 {
-    static const MessageEntry entries[] = {
-        OnCommand(IDOK, BN_CLICKED, &CDialog::OnOK),
-        OnCommand(IDCANCEL, BN_CLICKED, &CDialog::OnCancel),
+    static constexpr MessageEntry entries[] = {
+        OnCommand<&CDialog::OnOK>(IDOK, BN_CLICKED),
+        OnCommand<&CDialog::OnCancel>(IDCANCEL, BN_CLICKED),
         kEndOfMessages,
     };
-    static const MessageMap map = {&CWnd::GetThisMessageMap, entries};
+    static constexpr MessageMap map = {&CWnd::GetThisMessageMap, entries};
     return &map;
 }

@@ -15,8 +15,15 @@ public:
     // Creates the window, runs OnInitDialog and a modal loop that routes
     // messages and control notifications through the message tables, with
     // the owner disabled. Returns what the dialog ended with: 1 for OK,
-    // 2 for Cancel, -1 when the window could not be created.
+    // 2 for Cancel, -1 when the window could not be created. A dialog may
+    // run another modally from a handler; each run ends before its caller's.
     INT_PTR DoModal();
+
+    // Sees each message the modal loop takes from the queue for one of the
+    // dialog's controls, before the dialog manager does anything with it
+    // (Tab, Enter, Escape, the default button). True takes the message: it
+    // goes no further, not even to the control. The default takes nothing.
+    virtual bool PreTranslateMessage(const MSG&) { return false; }
 
     // Fills list controls from the template's initialisation data and lets
     // picture controls show their bitmaps unscaled. Returns true: the dialog
@@ -31,19 +38,13 @@ public:
 
     void EndDialog(int result);
 
-    UINT GetTemplateId() const { return m_templateId; }
-
     static const MessageMap* GetThisMessageMap();
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
-protected:
-    // True from the moment the modal run is asked to end: the notifications
-    // raised while the window is taken down (focus leaving a field) are not
-    // handled any more.
-    bool IsEnding() const { return m_ending; }
-
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK FilterMessage(int code, WPARAM wParam, LPARAM lParam);
+    static CDialog* FromControl(HWND control);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void ExecuteDialogInit();
     void FitPicturesToTheirBitmaps();
@@ -51,5 +52,8 @@ private:
 
     UINT m_templateId;
     CWnd* m_pParentWnd;
+    // True from the moment the modal run is asked to end: the commands
+    // raised while the window is taken down (focus leaving a field) are not
+    // handled any more.
     bool m_ending = false;
 };

@@ -2,7 +2,7 @@
 // heap. The library's versions report a failed allocation by throwing, and
 // would bring the C++ exception machinery into a program that uses none:
 // here a failed allocation ends the program, with a message, instead. Only
-// VelQUOR.exe links this file; the tests keep the library's.
+// the program links this file; the tests keep the library's.
 #include <windows.h>
 
 #include <cstdlib>
@@ -14,7 +14,7 @@ void* Allocate(std::size_t size)
 {
     if (void* memory = std::malloc(size != 0 ? size : 1))
         return memory;
-    ::FatalAppExitA(0, "Velquor has run out of memory.");
+    ::FatalAppExitA(0, "The program has run out of memory.");
     return nullptr;  // not reached: FatalAppExit ends the process
 }
 

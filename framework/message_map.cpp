@@ -9,10 +9,9 @@ bool Matches(const MessageEntry& entry, UINT message, WPARAM wParam)
     if (message != WM_COMMAND)
         return true;
     const UINT id = LOWORD(wParam);
-    const UINT code = HIWORD(wParam);
     if (id < entry.firstId || id > entry.lastId)
         return false;
-    return entry.kind == HandlerKind::Notification || entry.code == code;
+    return entry.code == kAnyCode || entry.code == HIWORD(wParam);
 }
 
 }  // namespace
@@ -21,37 +20,11 @@ bool CCmdTarget::DispatchToTables(UINT message, WPARAM wParam, LPARAM lParam, LR
 {
     for (const MessageMap* map = GetMessageMap(); map != nullptr;
          map = map->base ? map->base() : nullptr) {
-        for (const MessageEntry* entry = map->entries; entry->handler; ++entry) {
-            if (!Matches(*entry, message, wParam))
-                continue;
-            switch (entry->kind) {
-            case HandlerKind::Plain:
-                (this->*entry->handler)();
-                result = 0;
+        for (const MessageEntry* entry = map->entries; entry->call; ++entry) {
+            // A handler that declines lets later entries and the base's
+            // table have the message.
+            if (Matches(*entry, message, wParam) && entry->call(*this, wParam, lParam, result))
                 return true;
-            case HandlerKind::SysCommand: {
-                using Handler = void (CCmdTarget::*)(UINT, LPARAM);
-                (this->*reinterpret_cast<Handler>(entry->handler))(
-                    static_cast<UINT>(wParam), lParam);
-                result = 0;
-                return true;
-            }
-            case HandlerKind::QueryIcon: {
-                using Handler = HCURSOR (CCmdTarget::*)();
-                result = reinterpret_cast<LRESULT>(
-                    (this->*reinterpret_cast<Handler>(entry->handler))());
-                return true;
-            }
-            case HandlerKind::Notification: {
-                using Handler = bool (CCmdTarget::*)(UINT, UINT);
-                if ((this->*reinterpret_cast<Handler>(entry->handler))(LOWORD(wParam),
-                                                                        HIWORD(wParam))) {
-                    result = 0;
-                    return true;
-                }
-                break;  // declined: later entries and the base's table may take it
-            }
-            }
         }
     }
     return false;
@@ -59,7 +32,7 @@ bool CCmdTarget::DispatchToTables(UINT message, WPARAM wParam, LPARAM lParam, LR
 
 const MessageMap* CCmdTarget::GetThisMessageMap()
 {
-    static const MessageEntry entries[] = {kEndOfMessages};
-    static const MessageMap map = {nullptr, entries};
+    static constexpr MessageEntry entries[] = {kEndOfMessages};
+    static constexpr MessageMap map = {nullptr, entries};
     return &map;
 }

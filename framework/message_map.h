@@ -2,31 +2,40 @@
 
 #include <windows.h>
 
+#include <bit>
+#include <type_traits>
+
 // Message tables: each class that handles messages has one static table of
 // entries, read top to bottom, first match wins; then its base class's table,
 // then the platform's default handling.
+//
+// An entry carries a small function made for its handler, which calls the
+// handler with its own arguments and return type: no handler is ever stored
+// as another type and cast back. The tables are constant data:
+//
+//     static constexpr MessageEntry entries[] = {
+//         OnMessage<&CMyDlg::OnPaint>(WM_PAINT),
+//         OnCommand<&CMyDlg::OnApply>(IDC_APPLY, BN_CLICKED),
+//         kEndOfMessages,
+//     };
+//     static constexpr MessageMap map = {&CDialog::GetThisMessageMap, entries};
 
 class CCmdTarget;
 
-// What a handler receives and returns, one kind per signature.
-enum class HandlerKind {
-    Plain,         // void Handler()                   a window message or one command
-    SysCommand,    // void Handler(UINT id, LPARAM)    WM_SYSCOMMAND
-    QueryIcon,     // HCURSOR Handler()                WM_QUERYDRAGICON
-    Notification,  // bool Handler(UINT id, UINT code) any command from a control in the
-                   //                                  entry's range; false declines it
-                   //                                  and the search goes on
-};
+// Runs an entry's handler on `target`, an object of the class whose table
+// holds the entry (or of a class derived from it). False when the handler
+// declined the message; `result` is then untouched.
+using MessageThunk = bool (*)(CCmdTarget& target, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-using GenericHandler = void (CCmdTarget::*)();
+// The code of a WM_COMMAND entry that takes every notification code.
+inline constexpr UINT kAnyCode = 0xFFFFFFFF;  // codes are 16 bits: no real code is this
 
 struct MessageEntry {
     UINT message;
-    UINT code;     // notification code of a Plain WM_COMMAND entry
+    UINT code;     // notification code of a WM_COMMAND entry, or kAnyCode
     UINT firstId;  // control identifiers of a WM_COMMAND entry; 0 otherwise
     UINT lastId;
-    HandlerKind kind;
-    GenericHandler handler;  // null ends the table
+    MessageThunk call;  // null ends the table
 };
 
 struct MessageMap {
@@ -34,48 +43,121 @@ struct MessageMap {
     const MessageEntry* entries;
 };
 
-// Entry builders. The handler's class must derive from CCmdTarget; the cast
-// to the base class's member type is the standard conversion, undone with
-// the same type when the handler is called.
-template <class T>
-MessageEntry OnMessage(UINT message, void (T::*handler)())
+namespace message_map_detail {
+
+template <class Member>
+struct MemberOf;
+template <class Class, class Type>
+struct MemberOf<Type Class::*> {
+    using type = Class;
+};
+
+// The class that declares the handler: the object is converted to it, down
+// from CCmdTarget, which is what the entry's place in that class's table
+// guarantees it is.
+template <auto Handler>
+using Owner = typename MemberOf<decltype(Handler)>::type;
+
+template <auto Handler>
+Owner<Handler>& Target(CCmdTarget& target)
 {
-    return {message, 0, 0, 0, HandlerKind::Plain,
-            static_cast<GenericHandler>(handler)};
+    static_assert(std::is_base_of_v<CCmdTarget, Owner<Handler>>,
+                  "a handler's class must derive from CCmdTarget");
+    return static_cast<Owner<Handler>&>(target);
 }
 
-template <class T>
-MessageEntry OnCommand(UINT id, UINT code, void (T::*handler)())
+template <auto Handler, class Signature>
+inline constexpr bool kHas = std::is_same_v<decltype(Handler), Signature Owner<Handler>::*>;
+
+template <auto Handler>
+bool CallPlain(CCmdTarget& target, WPARAM, LPARAM, LRESULT& result)
 {
-    return {WM_COMMAND, code, id, id, HandlerKind::Plain,
-            static_cast<GenericHandler>(handler)};
+    (Target<Handler>(target).*Handler)();
+    result = 0;
+    return true;
 }
 
-template <class T>
-MessageEntry OnSysCommandMessage(void (T::*handler)(UINT, LPARAM))
+template <auto Handler>
+bool CallSysCommand(CCmdTarget& target, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    using Base = void (CCmdTarget::*)(UINT, LPARAM);
-    return {WM_SYSCOMMAND, 0, 0, 0, HandlerKind::SysCommand,
-            reinterpret_cast<GenericHandler>(static_cast<Base>(handler))};
+    (Target<Handler>(target).*Handler)(static_cast<UINT>(wParam), lParam);
+    result = 0;
+    return true;
 }
 
-template <class T>
-MessageEntry OnQueryDragIconMessage(HCURSOR (T::*handler)())
+template <auto Handler>
+bool CallQueryIcon(CCmdTarget& target, WPARAM, LPARAM, LRESULT& result)
 {
-    using Base = HCURSOR (CCmdTarget::*)();
-    return {WM_QUERYDRAGICON, 0, 0, 0, HandlerKind::QueryIcon,
-            reinterpret_cast<GenericHandler>(static_cast<Base>(handler))};
+    static_assert(sizeof(HCURSOR) == sizeof(LRESULT));
+    result = std::bit_cast<LRESULT>((Target<Handler>(target).*Handler)());
+    return true;
 }
 
-template <class T>
-MessageEntry OnNotificationRange(UINT firstId, UINT lastId, bool (T::*handler)(UINT, UINT))
+template <auto Handler>
+bool CallNotification(CCmdTarget& target, WPARAM wParam, LPARAM, LRESULT& result)
 {
-    using Base = bool (CCmdTarget::*)(UINT, UINT);
-    return {WM_COMMAND, 0, firstId, lastId, HandlerKind::Notification,
-            reinterpret_cast<GenericHandler>(static_cast<Base>(handler))};
+    if (!(Target<Handler>(target).*Handler)(LOWORD(wParam), HIWORD(wParam)))
+        return false;
+    result = 0;
+    return true;
 }
 
-inline constexpr MessageEntry kEndOfMessages = {0, 0, 0, 0, HandlerKind::Plain, nullptr};
+}  // namespace message_map_detail
+
+// The handler kinds. Each builder names its handler as a template argument
+// and states the signature that handler must have.
+
+// void Handler()
+// Window message `message`; the result is 0.
+template <auto Handler>
+constexpr MessageEntry OnMessage(UINT message)
+{
+    static_assert(message_map_detail::kHas<Handler, void()>, "void Handler()");
+    return {message, 0, 0, 0, &message_map_detail::CallPlain<Handler>};
+}
+
+// void Handler()
+// Command `code` from control (or menu item) `id`; `code` 0 is a menu's or
+// an accelerator's command.
+template <auto Handler>
+constexpr MessageEntry OnCommand(UINT id, UINT code)
+{
+    static_assert(message_map_detail::kHas<Handler, void()>, "void Handler()");
+    return {WM_COMMAND, code, id, id, &message_map_detail::CallPlain<Handler>};
+}
+
+// void Handler(UINT id, LPARAM param)
+// WM_SYSCOMMAND: the command and its position or argument.
+template <auto Handler>
+constexpr MessageEntry OnSysCommandMessage()
+{
+    static_assert(message_map_detail::kHas<Handler, void(UINT, LPARAM)>,
+                  "void Handler(UINT id, LPARAM param)");
+    return {WM_SYSCOMMAND, 0, 0, 0, &message_map_detail::CallSysCommand<Handler>};
+}
+
+// HCURSOR Handler()
+// WM_QUERYDRAGICON: the returned icon is the message's result.
+template <auto Handler>
+constexpr MessageEntry OnQueryDragIconMessage()
+{
+    static_assert(message_map_detail::kHas<Handler, HCURSOR()>, "HCURSOR Handler()");
+    return {WM_QUERYDRAGICON, 0, 0, 0, &message_map_detail::CallQueryIcon<Handler>};
+}
+
+// bool Handler(UINT id, UINT code)
+// Any command from a control in firstId..lastId, whatever its code. False
+// declines it: the search goes on with the later entries and the base's
+// table.
+template <auto Handler>
+constexpr MessageEntry OnNotificationRange(UINT firstId, UINT lastId)
+{
+    static_assert(message_map_detail::kHas<Handler, bool(UINT, UINT)>,
+                  "bool Handler(UINT id, UINT code)");
+    return {WM_COMMAND, kAnyCode, firstId, lastId, &message_map_detail::CallNotification<Handler>};
+}
+
+inline constexpr MessageEntry kEndOfMessages = {0, 0, 0, 0, nullptr};
 
 // The root of every class that has a message table.
 class CCmdTarget {

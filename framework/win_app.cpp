@@ -4,15 +4,11 @@
 
 #include <cstring>
 
-#include "wnd.h"
-
 namespace {
 
 CWinApp* g_app = nullptr;
 
-}  // namespace
-
-CWinApp::CWinApp() : m_pszAppName(m_appName)
+void ProgramName(char (&out)[MAX_PATH])
 {
     char path[MAX_PATH] = "";
     ::GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -20,10 +16,17 @@ CWinApp::CWinApp() : m_pszAppName(m_appName)
     for (const char* at = path; *at; ++at)
         if (*at == '\\' || *at == '/' || *at == ':')
             name = at + 1;
-    std::strncpy(m_appName, name, MAX_PATH - 1);
-    m_appName[MAX_PATH - 1] = '\0';
-    if (char* dot = std::strrchr(m_appName, '.'))
+    std::strncpy(out, name, MAX_PATH - 1);
+    out[MAX_PATH - 1] = '\0';
+    if (char* dot = std::strrchr(out, '.'))
         *dot = '\0';
+}
+
+}  // namespace
+
+CWinApp::CWinApp() : m_pszAppName(m_appName)
+{
+    ProgramName(m_appName);
     g_app = this;
 }
 
@@ -33,18 +36,10 @@ CWinApp::~CWinApp()
         g_app = nullptr;
 }
 
-void CWinApp::OnHelp()
-{
-    ::MessageBoxA(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr,
-                  "Velquor has no help file. Each calculator's Instructions "
-                  "button explains how to use it.",
-                  m_pszAppName, MB_OK | MB_ICONINFORMATION);
-}
-
 const MessageMap* CWinApp::GetThisMessageMap()
 {
-    static const MessageEntry entries[] = {kEndOfMessages};
-    static const MessageMap map = {&CCmdTarget::GetThisMessageMap, entries};
+    static constexpr MessageEntry entries[] = {kEndOfMessages};
+    static constexpr MessageMap map = {&CCmdTarget::GetThisMessageMap, entries};
     return &map;
 }
 
@@ -55,7 +50,12 @@ CWinApp* AfxGetApp()
 
 const char* AfxGetAppName()
 {
-    return g_app ? g_app->m_pszAppName : "Velquor";
+    if (g_app != nullptr)
+        return g_app->m_pszAppName;
+    static char name[MAX_PATH] = "";
+    if (name[0] == '\0')
+        ProgramName(name);
+    return name;
 }
 
 HINSTANCE AfxFindResourceHandle(LPCSTR, LPCSTR)

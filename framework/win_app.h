@@ -24,10 +24,6 @@ public:
     // Windows this program runs on; there is nothing left to switch on.
     bool Enable3dControls() { return true; }
 
-    // The standard help action. The program has no help file, so it says
-    // where the help is instead.
-    void OnHelp();
-
     CWnd* m_pMainWnd = nullptr;
     const char* m_pszAppName;
 
@@ -40,6 +36,8 @@ private:
 
 // The one application object, or null when there is none (as in tests).
 CWinApp* AfxGetApp();
+// The application's name; with no application object, the program file's
+// name, derived the same way.
 const char* AfxGetAppName();
 
 // The module that holds resource `name` of `type`: the program itself.

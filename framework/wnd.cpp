@@ -36,7 +36,7 @@ LRESULT CWnd::Default()
 
 const MessageMap* CWnd::GetThisMessageMap()
 {
-    static const MessageEntry entries[] = {kEndOfMessages};
-    static const MessageMap map = {&CCmdTarget::GetThisMessageMap, entries};
+    static constexpr MessageEntry entries[] = {kEndOfMessages};
+    static constexpr MessageMap map = {&CCmdTarget::GetThisMessageMap, entries};
     return &map;
 }

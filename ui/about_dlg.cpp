@@ -51,11 +51,11 @@ void CAboutDlg::OnMailLink()
 
 const MessageMap* CAboutDlg::GetThisMessageMap()
 {
-    static const MessageEntry entries[] = {
-        OnCommand(IDC_MAIL_ADDRESS, STN_CLICKED, &CAboutDlg::OnMailLink),
-        OnCommand(IDC_PORTRAIT, STN_CLICKED, &CAboutDlg::OnMailLink),
+    static constexpr MessageEntry entries[] = {
+        OnCommand<&CAboutDlg::OnMailLink>(IDC_MAIL_ADDRESS, STN_CLICKED),
+        OnCommand<&CAboutDlg::OnMailLink>(IDC_PORTRAIT, STN_CLICKED),
         kEndOfMessages,
     };
-    static const MessageMap map = {&CDialog::GetThisMessageMap, entries};
+    static constexpr MessageMap map = {&CDialog::GetThisMessageMap, entries};
     return &map;
 }

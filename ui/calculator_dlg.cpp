@@ -44,8 +44,6 @@ bool CCalculatorDlg::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
-    m_fieldKeys.Install(m_hWnd);
-
     m_form.m_instructions = kOpeningPrompt;
     UpdateData(false);
     ExposeMainWindowControls(m_hWnd);
@@ -83,12 +81,6 @@ void CCalculatorDlg::OnPaint()
     const int x = (client.right - client.left - iconWidth + 1) / 2;
     const int y = (client.bottom - client.top - iconHeight + 1) / 2;
     ::DrawIcon(dc.GetSafeHdc(), x, y, m_hIcon);
-}
-
-void CCalculatorDlg::OnDestroy()
-{
-    m_fieldKeys.Remove();
-    Default();
 }
 
 void CCalculatorDlg::OnOwedReport()
@@ -194,15 +186,14 @@ void CCalculatorDlg::Announce(int field, const char* text)
 
 const MessageMap* CCalculatorDlg::GetThisMessageMap()
 {
-    static const MessageEntry entries[] = {
-        OnSysCommandMessage(&CCalculatorDlg::OnSysCommand),
-        OnMessage(WM_PAINT, &CCalculatorDlg::OnPaint),
-        OnMessage(WM_DESTROY, &CCalculatorDlg::OnDestroy),
-        OnMessage(kOwedReportMessage, &CCalculatorDlg::OnOwedReport),
-        OnQueryDragIconMessage(&CCalculatorDlg::OnQueryDragIcon),
-        OnNotificationRange(0, 0xFFFF, &CCalculatorDlg::OnControlNotification),
+    static constexpr MessageEntry entries[] = {
+        OnSysCommandMessage<&CCalculatorDlg::OnSysCommand>(),
+        OnMessage<&CCalculatorDlg::OnPaint>(WM_PAINT),
+        OnMessage<&CCalculatorDlg::OnOwedReport>(kOwedReportMessage),
+        OnQueryDragIconMessage<&CCalculatorDlg::OnQueryDragIcon>(),
+        OnNotificationRange<&CCalculatorDlg::OnControlNotification>(0, 0xFFFF),
         kEndOfMessages,
     };
-    static const MessageMap map = {&CDialog::GetThisMessageMap, entries};
+    static constexpr MessageMap map = {&CDialog::GetThisMessageMap, entries};
     return &map;
 }

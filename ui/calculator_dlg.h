@@ -25,6 +25,7 @@ public:
     bool ExactText(int control, char (&out)[kRoundedNumberSize]) { return m_controller.ExactText(control, out); }
 
     bool OnInitDialog() override;
+    bool PreTranslateMessage(const MSG& message) override { return m_fieldKeys.Handle(m_hWnd, message); }
 
     static const MessageMap* GetThisMessageMap();
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
@@ -35,7 +36,6 @@ public:
 protected:
     void OnSysCommand(UINT id, LPARAM param);
     void OnPaint();
-    void OnDestroy();
     void OnOwedReport();
     HCURSOR OnQueryDragIcon();
     bool OnControlNotification(UINT id, UINT code);

@@ -38,11 +38,11 @@ public:
 
     static const MessageMap* GetThisMessageMap()
     {
-        static const MessageEntry entries[] = {
-            OnNotificationRange(0, 0xFFFF, &RecordingCalculatorDlg::Note),
+        static constexpr MessageEntry entries[] = {
+            OnNotificationRange<&RecordingCalculatorDlg::Note>(0, 0xFFFF),
             kEndOfMessages,
         };
-        static const MessageMap map = {&CCalculatorDlg::GetThisMessageMap, entries};
+        static constexpr MessageMap map = {&CCalculatorDlg::GetThisMessageMap, entries};
         return &map;
     }
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }

@@ -1,7 +1,8 @@
 // The framework's message tables and the pieces around them: the order in
 // which entries are searched, what each kind of handler receives and
-// returns, what reaches the dialog manager's default handling, the menu
-// wrapper on a real menu, and a control's text exchanged whole.
+// returns, what reaches the dialog manager's default handling and what a
+// dialog sees before the dialog manager does, the menu wrapper on a real
+// menu, and a control's text exchanged whole.
 
 #include <windows.h>
 
@@ -34,14 +35,14 @@ public:
 
     static const MessageMap* GetThisMessageMap()
     {
-        static const MessageEntry entries[] = {
-            OnCommand(kSharedControl, BN_CLICKED, &BaseTarget::OnSharedClicked),
-            OnCommand(kBaseControl, BN_CLICKED, &BaseTarget::OnBaseClicked),
-            OnMessage(WM_TIMER, &BaseTarget::OnTimer),
-            OnMessage(WM_SIZE, &BaseTarget::OnSize),
+        static constexpr MessageEntry entries[] = {
+            OnCommand<&BaseTarget::OnSharedClicked>(kSharedControl, BN_CLICKED),
+            OnCommand<&BaseTarget::OnBaseClicked>(kBaseControl, BN_CLICKED),
+            OnMessage<&BaseTarget::OnTimer>(WM_TIMER),
+            OnMessage<&BaseTarget::OnSize>(WM_SIZE),
             kEndOfMessages,
         };
-        static const MessageMap map = {&CCmdTarget::GetThisMessageMap, entries};
+        static constexpr MessageMap map = {&CCmdTarget::GetThisMessageMap, entries};
         return &map;
     }
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
@@ -57,16 +58,16 @@ class DerivedTarget : public BaseTarget {
 public:
     static const MessageMap* GetThisMessageMap()
     {
-        static const MessageEntry entries[] = {
-            OnNotificationRange(kFirstControl, kLastControl, &DerivedTarget::OnAnyDeclined),
-            OnNotificationRange(kTakenControl, kTakenControl, &DerivedTarget::OnTaken),
-            OnCommand(kSharedControl, BN_CLICKED, &DerivedTarget::OnSharedClicked),
-            OnMessage(WM_TIMER, &DerivedTarget::OnTimer),
-            OnSysCommandMessage(&DerivedTarget::OnSysCommand),
-            OnQueryDragIconMessage(&DerivedTarget::OnQueryDragIcon),
+        static constexpr MessageEntry entries[] = {
+            OnNotificationRange<&DerivedTarget::OnAnyDeclined>(kFirstControl, kLastControl),
+            OnNotificationRange<&DerivedTarget::OnTaken>(kTakenControl, kTakenControl),
+            OnCommand<&DerivedTarget::OnSharedClicked>(kSharedControl, BN_CLICKED),
+            OnMessage<&DerivedTarget::OnTimer>(WM_TIMER),
+            OnSysCommandMessage<&DerivedTarget::OnSysCommand>(),
+            OnQueryDragIconMessage<&DerivedTarget::OnQueryDragIcon>(),
             kEndOfMessages,
         };
-        static const MessageMap map = {&BaseTarget::GetThisMessageMap, entries};
+        static constexpr MessageMap map = {&BaseTarget::GetThisMessageMap, entries};
         return &map;
     }
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
@@ -155,12 +156,12 @@ public:
 
     static const MessageMap* GetThisMessageMap()
     {
-        static const MessageEntry entries[] = {
-            OnMessage(DM_GETDEFID, &ProbeDialog::OnGetDefId),
-            OnCommand(IDC_PORTRAIT, STN_CLICKED, &ProbeDialog::OnPortrait),
+        static constexpr MessageEntry entries[] = {
+            OnMessage<&ProbeDialog::OnGetDefId>(DM_GETDEFID),
+            OnCommand<&ProbeDialog::OnPortrait>(IDC_PORTRAIT, STN_CLICKED),
             kEndOfMessages,
         };
-        static const MessageMap map = {&CDialog::GetThisMessageMap, entries};
+        static constexpr MessageMap map = {&CDialog::GetThisMessageMap, entries};
         return &map;
     }
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
@@ -181,11 +182,11 @@ public:
 
     static const MessageMap* GetThisMessageMap()
     {
-        static const MessageEntry entries[] = {
-            OnCommand(ID_HELP, 0, &HelpApp::OnHelpCommand),
+        static constexpr MessageEntry entries[] = {
+            OnCommand<&HelpApp::OnHelpCommand>(ID_HELP, 0),
             kEndOfMessages,
         };
-        static const MessageMap map = {&CWinApp::GetThisMessageMap, entries};
+        static constexpr MessageMap map = {&CWinApp::GetThisMessageMap, entries};
         return &map;
     }
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
@@ -251,6 +252,79 @@ TEST(DialogMessages, DefaultInsideAHandlerLetsTheDialogManagerAnswer)
             dialog.passDefIdOn = false;
             EXPECT_EQ(::SendMessageA(window, DM_GETDEFID, 0, 0), 0);
         })
+        .ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+}
+
+// A dialog that takes Escape pressed in any of its controls, before the
+// dialog manager would cancel with it, and notes the control; WM_APP opens
+// a second one over it.
+class KeyTakingDialog : public CDialog {
+public:
+    explicit KeyTakingDialog(CWnd* parent = nullptr) : CDialog(IDD_ABOUTBOX, parent) {}
+
+    bool taking = true;
+    std::vector<int> taken;
+    KeyTakingDialog* inner = nullptr;
+    INT_PTR innerResult = 0;
+
+    bool PreTranslateMessage(const MSG& message) override
+    {
+        if (!taking || message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE)
+            return false;
+        taken.push_back(::GetDlgCtrlID(message.hwnd));
+        return true;
+    }
+
+    static const MessageMap* GetThisMessageMap()
+    {
+        static constexpr MessageEntry entries[] = {
+            OnMessage<&KeyTakingDialog::OnOpenInner>(WM_APP),
+            kEndOfMessages,
+        };
+        static constexpr MessageMap map = {&CDialog::GetThisMessageMap, entries};
+        return &map;
+    }
+    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+
+private:
+    void OnOpenInner() { innerResult = inner->DoModal(); }
+};
+
+// Each modal run hands its own controls' messages to its own dialog's
+// pre-translate step, a run nested in a handler as well, and the outer run
+// still does once the nested one has ended.
+TEST(DialogMessages, PreTranslateSeesItsOwnControlsInNestedRunsToo)
+{
+    KeyTakingDialog outer;
+    KeyTakingDialog inner(&outer);
+    outer.inner = &inner;
+    HWND innerWindow = nullptr;
+    ModalScript script(outer);
+    script
+        .Then([&](HWND window) {
+            PostKey(::GetDlgItem(window, IDOK), VK_ESCAPE);
+            ::PostMessageA(window, WM_APP, 0, 0);
+        })
+        .Then([&](HWND window) {
+            EXPECT_EQ(outer.taken, std::vector<int>{IDOK});
+            innerWindow = OtherDialogWindow(window);
+            ASSERT_NE(innerWindow, nullptr);
+            EXPECT_EQ(innerWindow, inner.m_hWnd);
+            PostKey(::GetDlgItem(innerWindow, IDOK), VK_ESCAPE);
+        })
+        .Then([&](HWND) {
+            EXPECT_EQ(inner.taken, std::vector<int>{IDOK});
+            EXPECT_EQ(outer.taken, std::vector<int>{IDOK});
+            inner.taking = false;  // now the dialog manager cancels with it
+            PostKey(::GetDlgItem(innerWindow, IDOK), VK_ESCAPE);
+        })
+        .Then([&](HWND window) {
+            EXPECT_FALSE(::IsWindow(innerWindow));
+            EXPECT_EQ(outer.innerResult, IDCANCEL);
+            PostKey(::GetDlgItem(window, IDOK), VK_ESCAPE);
+        })
+        .Then([&](HWND) { EXPECT_EQ(outer.taken, (std::vector<int>{IDOK, IDOK})); })
         .ThenEnd();
     EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
 }
