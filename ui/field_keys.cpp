@@ -74,12 +74,12 @@ bool FieldKeys::Handle(HWND dialog, const MSG& message)
         }
         return false;
     case WM_LBUTTONDOWN:
-        m_clickedIntoZero =
-            IsInput(control) && ::GetFocus() != control && ShowsTheProgramsZero(control) ? control : nullptr;
+        m_clickedIntoZero = IsInput(control) && ShowsTheProgramsZero(control) ? control : nullptr;
         return false;
     case WM_LBUTTONUP:
-        // The press placed the caret where it fell; a drag that selected
-        // something is left as the user made it.
+        // The press placed the caret where it fell, also in a field that had
+        // the focus with its 0 selected; a drag that selected something is
+        // left as the user made it.
         if (control == m_clickedIntoZero && ::GetFocus() == control && NothingSelected(control))
             ::SendMessageA(control, EM_SETSEL, 0, -1);
         m_clickedIntoZero = nullptr;

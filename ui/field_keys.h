@@ -9,9 +9,9 @@
 //   field, and so no interlock, lies on the way. Plain Enter stays the
 //   default button's.
 // - Ctrl+A selects the whole text of the field that has the focus.
-// - A click that brings the focus into an input showing the program's own 0
-//   (written by the program, not typed) selects the 0, so that what the
-//   user types replaces it.
+// - A click into an input that shows the program's own 0 (written by the
+//   program, not typed) selects the 0, so that what the user types replaces
+//   it, whether or not the field had the focus already.
 //
 // The dialog hands them over before the dialog manager sees them (its
 // pre-translate step), so Ctrl+Enter never reaches the default button, and

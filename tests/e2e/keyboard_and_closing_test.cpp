@@ -1,5 +1,6 @@
-// Keyboard navigation through the dialog manager, and every way the window
-// can be closed: each must end the process cleanly, with exit code 0.
+// Keyboard navigation through the dialog manager, typing over a field's 0,
+// and every way the window can be closed: each must end the process
+// cleanly, with exit code 0.
 
 #include <functional>
 #include <ostream>
@@ -44,6 +45,32 @@ TEST_F(KeyboardNavigation, ShiftTabVisitsThemBackwards)
     for (int id : backwards) {
         app.Press(VK_TAB, {VK_SHIFT});
         ASSERT_TRUE(app.FocusReaches(id)) << "after Shift+Tab";
+    }
+}
+
+// A click into a field that shows the program's 0 selects the 0, so that
+// typing replaces it, wherever beside the 0 the click falls: also in a field
+// that had the focus already, at the start or by Tab, with the 0 selected
+// until the click put the caret beside it.
+TEST_F(KeyboardNavigation, AClickIntoTheProgramsZeroSelectsItInAFocusedFieldToo)
+{
+    struct Case {
+        int field;
+        bool leftOfTheZero;  // else right of it
+    };
+    ASSERT_TRUE(app.FocusReaches(IDC_CURRENT_POWER));
+    for (const Case& test : {Case{IDC_CURRENT_POWER, true}, Case{IDC_CURRENT_DISTANCE, false},
+                             Case{IDC_PROPOSED_POWER, true}}) {
+        SCOPED_TRACE("control " + std::to_string(test.field));
+        ASSERT_TRUE(app.FocusReaches(test.field));
+        ASSERT_EQ(app.Text(test.field), "0");
+        RECT field{};
+        ::GetWindowRect(app.Item(test.field), &field);
+        const int y = (field.top + field.bottom) / 2;
+        app.ClickAt({test.leftOfTheZero ? field.left + 4 : field.right - 4, y});
+        app.Type("100");
+        EXPECT_TRUE(app.Shows(test.field, "100"));
+        app.Press(VK_TAB);
     }
 }
 
