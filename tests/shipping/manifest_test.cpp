@@ -28,6 +28,24 @@ std::wstring Wide(const std::string& text)
     return wide;
 }
 
+// The program's file version from its version block, written as an
+// assembly's version is: "1.0.0.0".
+std::wstring ProgramVersion()
+{
+    DWORD ignored = 0;
+    const DWORD size = ::GetFileVersionInfoSizeA(kProgram.c_str(), &ignored);
+    std::vector<char> block(size);
+    void* value = nullptr;
+    UINT length = 0;
+    if (size == 0 || !::GetFileVersionInfoA(kProgram.c_str(), 0, size, block.data()) ||
+        !::VerQueryValueA(block.data(), "\\", &value, &length) || length < sizeof(VS_FIXEDFILEINFO))
+        return L"<no version block>";
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    return std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." + std::to_wstring(LOWORD(fixed->dwFileVersionMS)) +
+           L"." + std::to_wstring(HIWORD(fixed->dwFileVersionLS)) + L"." +
+           std::to_wstring(LOWORD(fixed->dwFileVersionLS));
+}
+
 BOOL CALLBACK AddManifestName(HMODULE, LPCSTR, LPSTR name, LONG_PTR names)
 {
     reinterpret_cast<std::vector<std::string>*>(names)->push_back(
@@ -123,7 +141,8 @@ TEST_F(ProgramManifest, NamesTheProgramAndNeedsNoOtherAssembly)
     ASSERT_NE(info.lpAssemblyEncodedAssemblyIdentity, nullptr);
     const std::wstring identity = info.lpAssemblyEncodedAssemblyIdentity;
     EXPECT_NE(identity.find(L"Velquor.VelQUOR"), std::wstring::npos) << "identity: " << identity;
-    EXPECT_NE(identity.find(L"version=\"1.0.0.0\""), std::wstring::npos);
+    EXPECT_NE(identity.find(L"version=\"" + ProgramVersion() + L"\""), std::wstring::npos)
+        << "identity: " << identity;
     EXPECT_NE(identity.find(L"processorArchitecture=\"x86\""), std::wstring::npos);
     EXPECT_NE(identity.find(L"type=\"win32\""), std::wstring::npos);
 }
