@@ -31,6 +31,7 @@
 #include "paths.h"
 #include "picture.h"
 #include "program.h"
+#include "resource_reader.h"
 #include "text_fit.h"
 #include "window_query.h"
 
@@ -379,13 +380,15 @@ TEST(Display, TheTestRunsWithTheProgramsManifestAndIsDpiAware)
 // ---------------------------------------------------------------------------
 // The main window
 
-TEST(MainWindow, DialogFontIsEightPointAtTheDisplaysDpi)
+TEST(MainWindow, DialogFontIsTheTemplatesAtTheDisplaysDpi)
 {
-    RunMainWindow([](HWND dialog) {
+    const resource_reader::DialogTemplate source = resource_reader::OwnDialogTemplate(IDD_CALCULATOR);
+    ASSERT_NE(source.pointSize, 0);
+    RunMainWindow([&](HWND dialog) {
         LOGFONTA font{};
         ASSERT_NE(::GetObjectA(FontOf(dialog), sizeof font, &font), 0);
-        EXPECT_EQ(font.lfHeight, -::MulDiv(8, ExpectedDpi(), 72));
-        EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
+        EXPECT_EQ(font.lfHeight, -::MulDiv(source.pointSize, ExpectedDpi(), 72));
+        EXPECT_EQ(font.lfFaceName, source.typeface);
     });
 }
 

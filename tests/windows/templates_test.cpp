@@ -178,13 +178,13 @@ TEST(CalculatorWindow, IsAVisibleFixedSizeCaptionedPopup)
             EXPECT_TRUE(::IsWindowVisible(window));
             EXPECT_EQ(::GetMenu(window), nullptr);
 
-            // The template's font: MS Sans Serif, 8 points, normal weight.
+            // The template's font: its typeface and size, upright.
             LOGFONTA font{};
             const auto hfont = reinterpret_cast<HFONT>(::SendMessageA(window, WM_GETFONT, 0, 0));
             ASSERT_NE(::GetObjectA(hfont, sizeof font, &font), 0);
-            EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
+            EXPECT_EQ(font.lfFaceName, source.typeface);
             const HDC screen = ::GetDC(nullptr);
-            EXPECT_EQ(font.lfHeight, -::MulDiv(8, ::GetDeviceCaps(screen, LOGPIXELSY), 72));
+            EXPECT_EQ(font.lfHeight, -::MulDiv(source.pointSize, ::GetDeviceCaps(screen, LOGPIXELSY), 72));
             ::ReleaseDC(nullptr, screen);
             EXPECT_EQ(font.lfItalic, 0);
         })
