@@ -25,9 +25,8 @@ RATIO_CALCULATE, FREQUENCY, WAVELENGTH, WAVELENGTH_CALCULATE = 1009, 1019, 1020,
 WAVELENGTH_INSTRUCTIONS = 1022
 ABOUT = 1030
 
-# What the layout test reads off the page: its width, the height of every
-# control and of the banner, the lowest contrast of a text and of the mark on a
-# field that is not a number against what is behind them, and whether it is dark.
+# What the layout test reads off the page: its width, the heights of the controls and the banner, the
+# lowest contrast of a text and of a bad field's mark against what is behind them, and whether it is dark.
 LOOK = """
 const rgb = color => color.match(/[\\d.]+/g).map(Number);
 const light = color => rgb(color).slice(0, 3).map(c => c / 255).map(c => c <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4)
@@ -86,8 +85,7 @@ class Page(unittest.TestCase):
         actions.perform()
 
     def emulate(self, width, height, scheme):
-        """A screen this size, with a finger for a pointer where it is a phone's, and the colour
-        scheme 'light', 'dark' or 'forced'."""
+        """A screen this size, touched by a finger if it is a phone's, in colours 'light', 'dark' or 'forced'."""
         self.browser.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
             'width': width, 'height': height, 'deviceScaleFactor': 1, 'mobile': False})
         self.browser.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': width < 1000})
@@ -225,13 +223,12 @@ class Calculator(Page):
             self.emulate(width, height, scheme)
             self.open()
             self.browser.save_screenshot(os.path.join(ARTIFACTS, f'web-{name}.png'))
+            modes = 'return [...document.querySelectorAll("input:not([readonly])")].map(field => field.inputMode)'
             if width < 1280:
-                keys = self.browser.find_element(By.ID, 'keys')
-                for mode in ('decimal', 'text'):
-                    self.assertEqual(self.browser.execute_script('return [...document.querySelectorAll('
-                                     '"input:not([readonly])")].map(field => field.inputMode)'), [mode] * 6, name)
-                    keys.click()
-            if width == 1280:  # a full value that does not fit shows below its field
+                self.assertEqual(self.browser.execute_script(modes), ['decimal'] * 6, name)
+                self.browser.find_element(By.ID, 'keys').click()
+                self.assertEqual(self.browser.execute_script(modes), ['text'] * 6, name)
+            else:  # a full value that does not fit shows below its field
                 self.type_into(FREQUENCY, '146.52')
                 self.press(Keys.CONTROL, Keys.ENTER)
                 self.control(WAVELENGTH).click()
