@@ -38,6 +38,8 @@ install_missing() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "== installing: ${missing[*]}"
+    # No root is said once, not taken for a failed update below.
+    as_root true || return 1
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         as_root dpkg --add-architecture i386 || return 1
     fi
@@ -48,7 +50,8 @@ install_missing() {
         errors=$(as_root apt-get update -qq 2>&1) && break
         if [ "$try" -eq 3 ]; then
             echo "error: the package lists could not be updated (apt-get update failed 3 times, 20 s apart), so ${missing[*]} could not be installed; this is usually a package mirror in mid-sync, and trying again in a few minutes usually helps." >&2
-            [ -z "$errors" ] || sed 's/^/  /' <<<"$errors" >&2
+            # apt's own one-line errors name the index that failed.
+            grep '^E: ' <<<"$errors" | sed 's/^/  /' >&2
             return 1
         fi
         echo "-- apt-get update failed; trying again in 20 s" >&2
