@@ -107,6 +107,17 @@ constexpr const NamedControl* FindNamedControl(int control)
     return found;
 }
 
+// The Calculate button that Ctrl+Enter runs from input `control`; 0 when
+// `control` is no calculator's input.
+constexpr int CalculateButtonFor(int control)
+{
+    for (const Calculator& calculator : kCalculators)
+        for (const NamedControl& input : calculator.inputs)
+            if (input.control != 0 && input.control == control)
+                return calculator.calculate.control;
+    return 0;
+}
+
 constexpr bool SameLabel(const char* a, const char* b)
 {
     while (*a != '\0' && *a == *b)

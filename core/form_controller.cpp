@@ -196,12 +196,3 @@ bool FormController::SelectsOnClick(int control)
     m_controls.ReadText(control, m_text);
     return m_text == "0";
 }
-
-int CalculateButtonFor(int control)
-{
-    for (const Calculator& calculator : kCalculators)
-        for (const NamedControl& input : calculator.inputs)
-            if (input.control != 0 && input.control == control)
-                return calculator.calculate.control;
-    return 0;
-}

@@ -113,7 +113,3 @@ private:
     bool m_reporting = false;  // a bad field's report is on screen
     int m_badField = 0;        // the owed read's bad field, until reported
 };
-
-// The Calculate button that Ctrl+Enter runs from input `control`; 0 when
-// `control` is no calculator's input.
-int CalculateButtonFor(int control);

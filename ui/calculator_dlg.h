@@ -25,7 +25,7 @@ public:
     bool ExactText(int control, char (&out)[kRoundedNumberSize]) { return m_controller.ExactText(control, out); }
 
     bool OnInitDialog() override;
-    bool PreTranslateMessage(const MSG& message) override { return m_fieldKeys.Handle(m_hWnd, message); }
+    bool PreTranslateMessage(const MSG& message) override { return m_fieldKeys.Handle(m_hWnd, message, m_controller); }
 
     static const MessageMap* GetThisMessageMap();
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }

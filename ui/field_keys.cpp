@@ -1,6 +1,7 @@
 #include "field_keys.h"
 
 #include "calculator_table.h"
+#include "form_controller.h"
 
 namespace {
 
@@ -10,36 +11,11 @@ bool CtrlAlone()
            ::GetKeyState(VK_MENU) >= 0;
 }
 
-// The Calculate button of the calculator that takes `control` as an input;
-// 0 when no calculator does.
-int CalculateButtonFor(int control)
-{
-    for (const Calculator& calculator : kCalculators)
-        for (const NamedControl& input : calculator.inputs)
-            if (input.control != 0 && input.control == control)
-                return calculator.calculate.control;
-    return 0;
-}
-
 bool IsEdit(HWND control)
 {
     char name[8] = "";
     ::GetClassNameA(control, name, sizeof name);
     return lstrcmpiA(name, "Edit") == 0;
-}
-
-bool IsInput(HWND control)
-{
-    return IsEdit(control) && !(::GetWindowLongA(control, GWL_STYLE) & ES_READONLY);
-}
-
-// A 0 the user typed is the user's to place the caret in; the one the
-// program wrote stands for an empty field.
-bool ShowsTheProgramsZero(HWND edit)
-{
-    char text[3] = "";
-    return ::GetWindowTextLengthA(edit) == 1 && ::GetWindowTextA(edit, text, sizeof text) == 1 &&
-           text[0] == '0' && ::SendMessageA(edit, EM_GETMODIFY, 0, 0) == 0;
 }
 
 bool NothingSelected(HWND edit)
@@ -52,7 +28,7 @@ bool NothingSelected(HWND edit)
 
 }  // namespace
 
-bool FieldKeys::Handle(HWND dialog, const MSG& message)
+bool FieldKeys::Handle(HWND dialog, const MSG& message, FormController& form)
 {
     const HWND control = message.hwnd;
     switch (message.message) {
@@ -74,7 +50,7 @@ bool FieldKeys::Handle(HWND dialog, const MSG& message)
         }
         return false;
     case WM_LBUTTONDOWN:
-        m_clickedIntoZero = IsInput(control) && ShowsTheProgramsZero(control) ? control : nullptr;
+        m_clickedIntoZero = form.SelectsOnClick(::GetDlgCtrlID(control)) ? control : nullptr;
         return false;
     case WM_LBUTTONUP:
         // The press placed the caret where it fell, also in a field that had

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+class FormController;
+
 // Keys and clicks in the main window's fields to which the dialog manager
 // gives no meaning, or not the one a person expects:
 // - Ctrl+Enter in a calculator's input runs that calculator's Calculate, as
@@ -24,7 +26,7 @@ public:
 
     // `message` is for a control of `dialog`. True when it was taken here
     // and must go no further.
-    bool Handle(HWND dialog, const MSG& message);
+    bool Handle(HWND dialog, const MSG& message, FormController& form);
 
 private:
     HWND m_clickedIntoZero = nullptr;  // between the press and the release
