@@ -7,6 +7,7 @@ pictures aside and with them. Prints the figures; judges none.
 
     tools/bench-web.py SITE_FOLDER [RUNS]
 """
+import json
 import os
 import statistics
 import sys
@@ -38,7 +39,10 @@ print(f'== web edition, first use in headless Chromium on {address} ({runs} runs
 print(f'navigation to a working page: median {statistics.median(times):.0f} ms, '
       f'minimum {min(times):.0f} ms')
 page = ('index.html', 'velquor.js', 'velquor.css', 'velquor.wasm', 'manifest.webmanifest', 'sw.js')
-sizes = {name: os.path.getsize(os.path.join(site, name)) for name in os.listdir(site)}
+# The site is what the service worker keeps, and the worker itself.
+with open(os.path.join(site, 'sw.js')) as worker:
+    kept = json.loads(worker.read().split('FILES = ')[1].split(';')[0])[1:] + ['sw.js']
+sizes = {name: os.path.getsize(os.path.join(site, name)) for name in kept}
 for name in page + tuple(sorted(set(sizes) - set(page))):
     print(f'{name:22} {sizes[name]:7} bytes')
 total = sum(sizes[name] for name in page)
