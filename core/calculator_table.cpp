@@ -1,7 +1,5 @@
 #include "calculator_table.h"
 
-#include <string_view>
-
 namespace {
 
 // Appends the parts of a spoken name; the sizes are checked below, at
@@ -59,3 +57,21 @@ std::size_t SpokenName(int control, char* out)
     out[length] = '\0';
     return length;
 }
+
+std::size_t ResultSpeech(int field, std::string_view shown, char* out)
+{
+    NameWriter speech{out};
+    const NamedControl* named = FindNamedControl(field);
+    if (named != nullptr) {
+        speech += named->label;
+        speech += " ";
+    }
+    speech += shown.substr(0, 31);
+    if (named != nullptr && named->unit != nullptr) {
+        speech += " ";
+        speech += named->unit;
+    }
+    out[speech.length] = '\0';
+    return speech.length;
+}
+static_assert(kResultSpeechSize >= kSpokenNameSize + 32, "a label, a unit and a shown number fit");

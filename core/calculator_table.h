@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string_view>
 
 #include "identifiers.h"
 
@@ -145,3 +146,12 @@ inline constexpr std::size_t kSpokenNameSize = 64;
 // Calculator", "Wave Factor"). Empty for a control the table does not name.
 // Writes into `out` (kSpokenNameSize characters); returns the length.
 std::size_t SpokenName(int control, char* out);
+
+// Room for any text ResultSpeech writes, terminator included.
+inline constexpr std::size_t kResultSpeechSize = 96;
+
+// What a screen reader says of a result: the field's label, the number as
+// the field shows it (at most 31 characters), and its unit ("Proposed
+// Distance 20 miles"). Writes into `out` (kResultSpeechSize characters);
+// returns the length.
+std::size_t ResultSpeech(int field, std::string_view shown, char* out);

@@ -4,12 +4,13 @@
 #include "calculator_table.h"
 #include "notification_table.h"
 #include "number_text.h"
-#include "result_watch.h"
 
 bool FormController::UpdateData(bool saveAndValidate)
 {
     if (m_inPass)
         return false;
+    if (m_calculating != nullptr && !saveAndValidate)
+        m_wrote = true;
     m_inPass = true;
     bool complete = true;
     for (const ExchangeRow& row : kExchangeTable) {
@@ -37,6 +38,15 @@ bool FormController::UpdateData(bool saveAndValidate)
             break;
     }
     m_inPass = false;
+    // What the Calculate's result fields held when it read the form: where
+    // a calculator has two, it fills the one that was empty.
+    if (m_calculating != nullptr && saveAndValidate && !m_read) {
+        m_read = true;
+        for (int i = 0; i < 2; ++i) {
+            const auto field = NumberField(m_calculating->results[i].control);
+            m_wasEmpty[i] = field != nullptr && IsEmpty(m_form.*field);
+        }
+    }
     return complete;
 }
 
@@ -154,16 +164,33 @@ bool FormController::Notify(int control, unsigned code)
     }
     if (!SettleIn())
         return listed;
-    ResultWatch watch(*this, m_form, control);
-    const bool handled = DispatchNotification(m_form, watch, control, code);
-    if (const int field = watch.FilledField()) {
+    m_calculating = nullptr;
+    if (code == kClicked)
+        for (const Calculator& calculator : kCalculators)
+            if (calculator.calculate.control == control)
+                m_calculating = &calculator;
+    m_read = m_wrote = false;
+    const bool handled = DispatchNotification(m_form, *this, control, code);
+    if (const int field = FilledField()) {
         char shown[kRoundedNumberSize];
         Shown(field, m_form.*NumberField(field), shown);
         char text[kResultSpeechSize];
         ResultSpeech(field, shown, text);
         m_controls.Announce(field, text);
     }
+    m_calculating = nullptr;
     return handled;
+}
+
+// The calculators make a write pass only when they produced a result.
+int FormController::FilledField() const
+{
+    if (m_calculating == nullptr || !m_wrote)
+        return 0;
+    const auto& results = m_calculating->results;
+    if (results[1].control == 0)
+        return results[0].control;
+    return m_wasEmpty[0] ? results[0].control : m_wasEmpty[1] ? results[1].control : 0;
 }
 
 void FormController::Refit()

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "calculator_form.h"
+#include "calculator_table.h"
 #include "form_exchange.h"
 #include "form_text.h"
 #include "rounded_number.h"
@@ -103,6 +104,7 @@ private:
     void Report(int control);
     bool IsBack();
     bool SettleIn();
+    int FilledField() const;
 
     CalculatorForm& m_form;
     FormControls& m_controls;
@@ -112,4 +114,10 @@ private:
     bool m_settling = false;   // the owed read is running
     bool m_reporting = false;  // a bad field's report is on screen
     int m_badField = 0;        // the owed read's bad field, until reported
+    // The Calculate being run, and what it did: which field it filled is
+    // said to a screen reader.
+    const Calculator* m_calculating = nullptr;
+    bool m_read = false;
+    bool m_wrote = false;
+    bool m_wasEmpty[2] = {};
 };
