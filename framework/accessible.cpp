@@ -1,9 +1,11 @@
 #include "accessible.h"
 
+#include <cstring>
 #include <new>
 
 #include <oleacc.h>
 
+#include "data_exchange.h"
 #include "system_library.h"
 
 namespace {
@@ -13,33 +15,28 @@ namespace {
 struct AccessibilityApi {
     HRESULT(WINAPI* createStandardObject)(HWND, LONG, REFIID, void**);
     LRESULT(WINAPI* resultFromObject)(REFIID, WPARAM, LPUNKNOWN);
-    BSTR(WINAPI* allocString)(const OLECHAR*);
     BSTR(WINAPI* allocStringLength)(const OLECHAR*, UINT);
     void(WINAPI* freeString)(BSTR);
     HRESULT(WINAPI* initializeCom)(LPVOID, DWORD);
     void(WINAPI* uninitializeCom)();
 };
 
-AccessibilityApi g_api;
-bool g_apiLoaded = false;
-bool g_apiTried = false;
+bool LoadAccessibility(AccessibilityApi& api)
+{
+    const HMODULE oleacc = LoadSystemLibrary(L"oleacc.dll");
+    const HMODULE oleaut = LoadSystemLibrary(L"oleaut32.dll");
+    const HMODULE ole = LoadSystemLibrary(L"ole32.dll");
+    return FindFunction(oleacc, "CreateStdAccessibleObject", api.createStandardObject) &&
+           FindFunction(oleacc, "LresultFromObject", api.resultFromObject) &&
+           FindFunction(oleaut, "SysAllocStringLen", api.allocStringLength) &&
+           FindFunction(oleaut, "SysFreeString", api.freeString) &&
+           FindFunction(ole, "CoInitializeEx", api.initializeCom) &&
+           FindFunction(ole, "CoUninitialize", api.uninitializeCom);
+}
 
 const AccessibilityApi* Api()
 {
-    if (!g_apiTried) {
-        g_apiTried = true;
-        const HMODULE oleacc = LoadSystemLibrary(L"oleacc.dll");
-        const HMODULE oleaut = LoadSystemLibrary(L"oleaut32.dll");
-        const HMODULE ole = LoadSystemLibrary(L"ole32.dll");
-        g_apiLoaded = FindFunction(oleacc, "CreateStdAccessibleObject", g_api.createStandardObject) &&
-                      FindFunction(oleacc, "LresultFromObject", g_api.resultFromObject) &&
-                      FindFunction(oleaut, "SysAllocString", g_api.allocString) &&
-                      FindFunction(oleaut, "SysAllocStringLen", g_api.allocStringLength) &&
-                      FindFunction(oleaut, "SysFreeString", g_api.freeString) &&
-                      FindFunction(ole, "CoInitializeEx", g_api.initializeCom) &&
-                      FindFunction(ole, "CoUninitialize", g_api.uninitializeCom);
-    }
-    return g_apiLoaded ? &g_api : nullptr;
+    return LoadOnce<AccessibilityApi, &LoadAccessibility>();
 }
 
 // Requests from other programs are answered on the window's own thread,
@@ -51,7 +48,7 @@ public:
     ~ComApartment()
     {
         if (m_entered)
-            g_api.uninitializeCom();
+            Api()->uninitializeCom();
     }
     void Enter(const AccessibilityApi& api)
     {
@@ -73,35 +70,59 @@ bool IsSelf(const VARIANT& child)
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-template <std::size_t N>
-void Widen(const char* text, wchar_t (&out)[N])
+HRESULT Reply(const char* text, BSTR* out)
 {
-    out[0] = L'\0';
-    if (text != nullptr && ::MultiByteToWideChar(CP_ACP, 0, text, -1, out, N) == 0)
-        out[N - 1] = L'\0';
+    if (out == nullptr)
+        return E_INVALIDARG;
+    *out = NewAccessibleString(text);
+    return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
-// The accessible object of one control: the standard object the platform
-// makes for it, with the answers of an AccessibleOverride put over it. The
-// control holds one reference from the moment it is exposed until it is
-// destroyed; clients hold theirs as long as they like, and the object then
-// answers from what it copied and from a standard object whose window is
-// gone.
+// Puts `text` on the clipboard, as the edit's own copy puts its selection.
+void PutOnClipboard(HWND owner, const CString& text)
+{
+    if (!::OpenClipboard(owner))
+        return;
+    const std::size_t size = static_cast<std::size_t>(text.GetLength()) + 1;
+    HGLOBAL memory = ::EmptyClipboard() ? ::GlobalAlloc(GMEM_MOVEABLE, size) : nullptr;
+    if (void* bytes = memory != nullptr ? ::GlobalLock(memory) : nullptr) {
+        std::memcpy(bytes, static_cast<const char*>(text), size);
+        ::GlobalUnlock(memory);
+        if (::SetClipboardData(CF_TEXT, memory) != nullptr)
+            memory = nullptr;  // the clipboard's now
+    }
+    if (memory != nullptr)
+        ::GlobalFree(memory);
+    ::CloseClipboard();
+}
+
+// The accessible object of one control (its client, or its window): the
+// standard object the platform makes for it, with the answers of an
+// AccessibleOverride put over it. The control holds one reference from the
+// moment it is exposed until it is destroyed; clients hold theirs as long
+// as they like, and the object then answers from what it copied and from a
+// standard object whose window is gone.
 class AccessibleControl final : public IAccessible, public IOleWindow {
 public:
-    AccessibleControl(HWND control, WNDPROC previous, const AccessibleOverride& what)
-        : m_control(control), m_previous(previous), m_role(what.role),
+    AccessibleControl(HWND control, WNDPROC previous, LONG object, const AccessibleOverride& what)
+        : m_control(control), m_previous(previous), m_object(object), m_role(what.role),
           m_textIsValue(what.textIsValue), m_hasName(what.name != nullptr),
-          m_hasValue(what.value != nullptr), m_hasAction(what.defaultAction != nullptr)
+          m_hasValue(what.value != nullptr), m_name(what.name), m_value(what.value),
+          m_action(what.defaultAction != nullptr      ? what.defaultAction
+                   : what.role == ROLE_SYSTEM_PUSHBUTTON ? "Press"
+                                                         : nullptr),
+          m_fullText(what.fullText)
     {
-        Widen(what.name, m_name);
-        Widen(what.value, m_value);
-        Widen(what.defaultAction, m_action);
     }
 
     WNDPROC Previous() const { return m_previous; }
+    bool IsPushButton() const { return m_role == ROLE_SYSTEM_PUSHBUTTON; }
 
-    // The answer to WM_GETOBJECT for the client object; 0 lets the standard
+    // The window object that answers beside this client object, when there
+    // is one; owned.
+    AccessibleControl* m_window = nullptr;
+
+    // The answer to WM_GETOBJECT for this object; 0 lets the standard
     // handling answer instead.
     LRESULT Answer(WPARAM flags)
     {
@@ -110,7 +131,7 @@ public:
             return 0;
         g_apartment.Enter(*api);
         if (m_standard == nullptr &&
-            FAILED(api->createStandardObject(m_control, OBJID_CLIENT, __uuidof(IAccessible),
+            FAILED(api->createStandardObject(m_control, m_object, __uuidof(IAccessible),
                                              reinterpret_cast<void**>(&m_standard)))) {
             m_standard = nullptr;
             return 0;
@@ -118,6 +139,35 @@ public:
         const LRESULT result = api->resultFromObject(__uuidof(IAccessible), flags,
                                                      static_cast<IAccessible*>(this));
         return result > 0 ? result : 0;
+    }
+
+    // A copy of the whole text of a control that shows a shortened one
+    // takes its full text; true when done here.
+    bool CopyFullText()
+    {
+        if (m_fullText == nullptr)
+            return false;
+        DWORD start = 0;
+        DWORD end = 0;
+        ::SendMessageA(m_control, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                       reinterpret_cast<LPARAM>(&end));
+        const int length = ::GetWindowTextLengthA(m_control);
+        CString full;
+        if (length == 0 || start != 0 || end != static_cast<DWORD>(length) ||
+            !m_fullText->FullText(m_control, full))
+            return false;
+        PutOnClipboard(m_control, full);
+        return true;
+    }
+
+    // The control is being destroyed: what the object still answers comes
+    // from its copies and the standard object, never from the full text's
+    // source, which may go with the control's window.
+    void Detach()
+    {
+        m_fullText = nullptr;
+        if (m_window != nullptr)
+            m_window->Detach();
     }
 
     // IUnknown
@@ -181,11 +231,11 @@ public:
     {
         if (!m_hasName || !IsSelf(child))
             return m_standard->get_accName(child, name);
-        return Copy(m_name, name);
+        return Reply(m_name, name);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
     {
-        if (m_role == 0 || !IsSelf(child))
+        if (m_role == 0 || !IsSelf(child) || m_object != OBJID_CLIENT)
             return m_standard->get_accRole(child, role);
         if (role == nullptr)
             return E_INVALIDARG;
@@ -196,23 +246,32 @@ public:
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override
     {
         if (IsSelf(child) && m_hasValue)
-            return Copy(m_value, value);
+            return Reply(m_value, value);
         if (IsSelf(child) && m_textIsValue)
-            return CopyText(value);
+            return Reply(ControlText(m_control), value);
         return m_standard->get_accValue(child, value);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override
+    {
+        CString full;
+        if (IsSelf(child) && m_fullText != nullptr && m_fullText->FullText(m_control, full))
+            return Reply(full, text);
+        return m_standard->get_accDescription(child, text);
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override
     {
-        if (!m_hasAction || !IsSelf(child))
+        if (m_action.IsEmpty() || !IsSelf(child))
             return m_standard->get_accDefaultAction(child, action);
-        return Copy(m_action, action);
+        return Reply(m_action, action);
     }
+    // Posted: the click is handled on the window's thread, after this call
+    // has returned to the client. The focus stays where it is, as with a
+    // keyboard shortcut: moving it first would set off whatever leaving
+    // the focused control sets off, before the click.
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
     {
-        if (!m_hasAction || !IsSelf(child))
+        if (m_action.IsEmpty() || !IsSelf(child))
             return m_standard->accDoDefaultAction(child);
-        // Posted: the click is handled on the window's thread, after this
-        // call has returned to the client.
         const HWND parent = ::GetParent(m_control);
         const WPARAM clicked = MAKEWPARAM(::GetDlgCtrlID(m_control), 0);  // BN_ or STN_CLICKED
         if (parent == nullptr ||
@@ -233,10 +292,6 @@ public:
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override
     {
         return m_standard->get_accChild(child, object);
-    }
-    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override
-    {
-        return m_standard->get_accDescription(child, text);
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
     {
@@ -291,48 +346,25 @@ public:
 private:
     ~AccessibleControl()
     {
+        if (m_window != nullptr)
+            m_window->Release();
         if (m_standard != nullptr)
             m_standard->Release();
     }
 
-    static HRESULT Copy(const wchar_t* text, BSTR* out)
-    {
-        if (out == nullptr)
-            return E_INVALIDARG;
-        *out = g_api.allocString(text);
-        return *out != nullptr ? S_OK : E_OUTOFMEMORY;
-    }
-
-    HRESULT CopyText(BSTR* out) const
-    {
-        if (out == nullptr)
-            return E_INVALIDARG;
-        const int length = ::GetWindowTextLengthW(m_control);
-        BSTR text = g_api.allocStringLength(nullptr, static_cast<UINT>(length));
-        if (text == nullptr)
-            return E_OUTOFMEMORY;
-        const int copied = ::GetWindowTextW(m_control, text, length + 1);
-        if (copied != length) {  // the text changed in between: keep what was read
-            BSTR shorter = g_api.allocStringLength(text, static_cast<UINT>(copied > 0 ? copied : 0));
-            g_api.freeString(text);
-            text = shorter;
-        }
-        *out = text;
-        return text != nullptr ? S_OK : E_OUTOFMEMORY;
-    }
-
     const HWND m_control;
     const WNDPROC m_previous;
+    const LONG m_object;  // OBJID_CLIENT or OBJID_WINDOW
     IAccessible* m_standard = nullptr;  // made by the first request, owned
     ULONG m_references = 1;
     const LONG m_role;
     const bool m_textIsValue;
     const bool m_hasName;
     const bool m_hasValue;
-    const bool m_hasAction;
-    wchar_t m_name[128];
-    wchar_t m_value[128];
-    wchar_t m_action[32];
+    const CString m_name;
+    const CString m_value;
+    const CString m_action;  // empty: the standard one
+    FullTextSource* m_fullText;  // until the control is destroyed
 };
 
 // The control's object rides in the control's user data, which the standard
@@ -350,73 +382,83 @@ LRESULT CALLBACK AccessibleControlProc(HWND control, UINT message, WPARAM wParam
     if (self == nullptr)
         return ::DefWindowProcA(control, message, wParam, lParam);
     const WNDPROC previous = self->Previous();
-    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
-        if (const LRESULT answer = self->Answer(wParam))
-            return answer;
-    } else if (message == WM_NCDESTROY) {
+    switch (message) {
+    case WM_GETOBJECT: {
+        AccessibleControl* const object = static_cast<LONG>(lParam) == OBJID_CLIENT   ? self
+                                          : static_cast<LONG>(lParam) == OBJID_WINDOW ? self->m_window
+                                                                                      : nullptr;
+        if (object != nullptr)
+            if (const LRESULT answer = object->Answer(wParam))
+                return answer;
+        break;
+    }
+    case WM_LBUTTONDOWN: {
+        if (!self->IsPushButton())
+            break;
+        // A press first moves the focus to the button, and what leaving the
+        // focused control sets off (a read that met a field that is not a
+        // number, and said so) can put the focus elsewhere before the
+        // button counts itself pressed: it would then click on its release
+        // (a BM_CLICK's comes at once), for a second message about the
+        // same field. A press that lost the focus is over: the button is
+        // drawn up again and lets go of the mouse, and its release clicks
+        // nothing, as when the mouse is released off the button.
+        const LRESULT result = ::CallWindowProcA(previous, control, message, wParam, lParam);
+        if (::GetFocus() != control) {
+            ::SendMessageA(control, BM_SETSTATE, FALSE, 0);
+            if (::GetCapture() == control)
+                ::ReleaseCapture();
+        }
+        return result;
+    }
+    case WM_COPY:
+        if (self->CopyFullText())
+            return 0;
+        break;
+    case WM_NCDESTROY:
         ::SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
         ::SetWindowLongPtrA(control, GWLP_USERDATA, 0);
+        self->Detach();
         self->Release();
+        break;
+    default:
+        break;
     }
     return ::CallWindowProcA(previous, control, message, wParam, lParam);
 }
 
-// UI Automation's notification, where the platform has it.
-void RaiseNotification(HWND control, const char* text)
-{
-    using HostProvider = HRESULT(WINAPI*)(HWND, IUnknown**);
-    using RaiseNotificationEvent = HRESULT(WINAPI*)(IUnknown*, int kind, int processing, BSTR text,
-                                                    BSTR activity);
-    constexpr int kActionCompleted = 2;     // NotificationKind_ActionCompleted
-    constexpr int kImportantMostRecent = 1;  // NotificationProcessing_ImportantMostRecent
-
-    static bool tried = false;
-    static HostProvider hostProvider = nullptr;
-    static RaiseNotificationEvent raise = nullptr;
-    if (!tried) {
-        tried = true;
-        const HMODULE automation = LoadSystemLibrary(L"uiautomationcore.dll");
-        if (!FindFunction(automation, "UiaRaiseNotificationEvent", raise) ||
-            !FindFunction(automation, "UiaHostProviderFromHwnd", hostProvider))
-            raise = nullptr;
-    }
-    const AccessibilityApi* api = raise != nullptr ? Api() : nullptr;
-    if (api == nullptr)
-        return;
-
-    wchar_t wide[256];
-    Widen(text, wide);
-    IUnknown* provider = nullptr;
-    if (FAILED(hostProvider(control, &provider)) || provider == nullptr)
-        return;
-    BSTR said = api->allocString(wide);
-    BSTR activity = api->allocString(L"Velquor.Result");
-    if (said != nullptr && activity != nullptr)
-        raise(provider, kActionCompleted, kImportantMostRecent, said, activity);
-    api->freeString(said);
-    api->freeString(activity);
-    provider->Release();
-}
-
 }  // namespace
-
-AnnounceFunction g_announce = &RaiseNotification;
 
 bool ExposeAccessible(HWND control, const AccessibleOverride& what)
 {
     if (control == nullptr || ObjectOf(control) != nullptr)
         return false;  // exposed already, or the user data holds something else
     const auto previous = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(control, GWLP_WNDPROC));
-    auto* self = new (std::nothrow) AccessibleControl(control, previous, what);
+    auto* self = new (std::nothrow) AccessibleControl(control, previous, OBJID_CLIENT, what);
     if (self == nullptr)
         return false;
+    if (what.windowToo)
+        self->m_window = new (std::nothrow) AccessibleControl(control, previous, OBJID_WINDOW, what);
     ::SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     ::SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AccessibleControlProc));
     return true;
 }
 
-void AnnounceToScreenReader(HWND control, const char* text)
+BSTR NewAccessibleString(const char* text)
 {
-    if (g_announce != nullptr && text != nullptr)
-        g_announce(control, text);
+    const AccessibilityApi* api = Api();
+    // The length with the ending zero; the string itself is one shorter.
+    const int length = text != nullptr ? ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0) : 0;
+    if (api == nullptr || length <= 0)
+        return nullptr;
+    BSTR out = api->allocStringLength(nullptr, static_cast<UINT>(length - 1));
+    if (out != nullptr)
+        ::MultiByteToWideChar(CP_ACP, 0, text, -1, out, length);
+    return out;
+}
+
+void FreeAccessibleString(BSTR text)
+{
+    if (const AccessibilityApi* api = Api())
+        api->freeString(text);
 }

@@ -2,16 +2,42 @@
 
 #include <windows.h>
 
+#include <oleauto.h>
+
+#include "cstring.h"
+
+// Where a control that shows a shortened text (a number rounded to fit)
+// finds its full text. Asked on every request, on the control's thread.
+class FullTextSource {
+public:
+    // The full text of `control` into `out` while it shows a shortened one;
+    // false when what it shows is all there is.
+    virtual bool FullText(HWND control, CString& out) = 0;
+
+protected:
+    ~FullTextSource() = default;
+};
+
 // What a control tells a screen reader in place of the platform's standard
 // answers. Whatever is left null, zero or false keeps the standard answer.
+// Texts are copied, whatever their length.
 struct AccessibleOverride {
-    const char* name = nullptr;  // copied
+    const char* name = nullptr;
     LONG role = 0;               // ROLE_SYSTEM_...
-    const char* value = nullptr;  // copied
+    const char* value = nullptr;
     bool textIsValue = false;     // the control's current text is its value
     // A named default action; doing it posts the control's clicked
-    // notification to its parent, as a click on it would.
-    const char* defaultAction = nullptr;  // copied
+    // notification to its parent, as a click on it would, without moving
+    // the focus. A push button's is "Press" unless named here.
+    const char* defaultAction = nullptr;
+    // The full text of a control that shows a shortened one: a screen reader
+    // hears it as the description, and copying the whole text (Ctrl+C,
+    // Ctrl+Insert, the context menu's Copy) puts it on the clipboard. Not
+    // owned; it must outlive the control.
+    FullTextSource* fullText = nullptr;
+    // The window object (OBJID_WINDOW) answers too, as for a dialog that a
+    // screen reader names by its window: a dialog without a caption.
+    bool windowToo = false;
 };
 
 // Makes `control` answer accessibility requests (WM_GETOBJECT for its client
@@ -20,14 +46,13 @@ struct AccessibleOverride {
 // The accessibility library is loaded when the first request comes, never
 // before. False when the control cannot be wrapped; it keeps the standard
 // answers then.
+//
+// A push button exposed this way also lets go of a press that lost the
+// focus before it was released (see the window procedure).
 bool ExposeAccessible(HWND control, const AccessibleOverride& what);
 
-// Asks a screen reader to say `text` now, as the outcome of an action that
-// changed `control`: a UI Automation notification where the platform offers
-// one (Windows 10 from version 1709), nothing elsewhere.
-void AnnounceToScreenReader(HWND control, const char* text);
-
-// Where announcements go. Tests put their own function here to see what
-// would have been said.
-using AnnounceFunction = void (*)(HWND control, const char* text);
-extern AnnounceFunction g_announce;
+// `text` (in the ANSI code page, of any length) as a string of the
+// automation library, for a client to free; null when the library or the
+// memory is missing. Loads the library on first use.
+BSTR NewAccessibleString(const char* text);
+void FreeAccessibleString(BSTR text);

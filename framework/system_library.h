@@ -25,3 +25,18 @@ bool FindFunction(HMODULE module, const char* name, Function& function)
                       : nullptr;
     return function != nullptr;
 }
+
+// The functions a caller needs of one or more system libraries, found the
+// first time they are asked for and remembered, failure included: a library
+// that is missing is looked for once, not on every use. `load` fills a
+// `Functions` (a struct of function pointers, with LoadSystemLibrary and
+// FindFunction) and says whether it found all that is needed. Null when it
+// did not. Window threads only: the first call is not guarded against a
+// second thread.
+template <class Functions, bool (*load)(Functions&)>
+const Functions* LoadOnce()
+{
+    static Functions functions{};
+    static const bool loaded = load(functions);
+    return loaded ? &functions : nullptr;
+}

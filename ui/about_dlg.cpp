@@ -14,17 +14,22 @@ namespace {
 // most runs never open one, and the shell and the libraries it brings with
 // it are a good part of what start-up would otherwise cost beyond the
 // dialog itself.
+struct Shell {
+    ShellExecuteFunction execute;
+};
+
+bool LoadShell(Shell& shell)
+{
+    return FindFunction(LoadSystemLibrary(L"shell32.dll"), "ShellExecuteA", shell.execute);
+}
+
 HINSTANCE WINAPI OpenWithShell(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder,
                                INT show)
 {
-    static const auto shellExecute = [] {
-        ShellExecuteFunction function = nullptr;
-        FindFunction(LoadSystemLibrary(L"shell32.dll"), "ShellExecuteA", function);
-        return function;
-    }();
-    if (shellExecute == nullptr)
+    const Shell* shell = LoadOnce<Shell, &LoadShell>();
+    if (shell == nullptr)
         return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_DLLNOTFOUND));
-    return shellExecute(owner, verb, file, parameters, folder, show);
+    return shell->execute(owner, verb, file, parameters, folder, show);
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 
 #include "about_dlg.h"
 #include "accessible.h"
+#include "calculator_dlg.h"
 #include "calculator_table.h"
+#include "data_exchange.h"
 #include "identifiers.h"
 
 namespace {
@@ -42,26 +44,53 @@ void ExposeBannerAndCloseButton(HWND dialog)
     ExposeAccessible(close, button);
 }
 
+// The exact number behind a field that shows it rounded, while the user has
+// not typed over it. One main window at a time: the controls that ask are
+// those of the dialog last exposed.
+class ExactNumbers final : public FullTextSource {
+public:
+    CCalculatorDlg* m_dialog = nullptr;
+
+    bool FullText(HWND control, CString& out) override
+    {
+        char exact[kRoundedNumberSize];
+        if (m_dialog == nullptr || !m_dialog->ExactText(::GetDlgCtrlID(control), exact))
+            return false;
+        out = exact;
+        return true;
+    }
+};
+
+ExactNumbers g_exactNumbers;
+
 }  // namespace
 
-void ExposeMainWindowControls(HWND dialog)
+void ExposeMainWindowControls(CCalculatorDlg& dialog)
 {
-    ForEachNamedControl([dialog](const Calculator*, const NamedControl& named) {
-        const HWND control = ::GetDlgItem(dialog, named.control);
+    g_exactNumbers.m_dialog = &dialog;
+    const HWND window = dialog.m_hWnd;
+    ForEachNamedControl([window](const Calculator*, const NamedControl& named) {
+        const HWND control = ::GetDlgItem(window, named.control);
         char name[kSpokenNameSize];
         SpokenName(named.control, name);
         AccessibleOverride what;
         what.name = name;
         SetRoleByClass(control, what);
+        if (NumberField(named.control) != nullptr)
+            what.fullText = &g_exactNumbers;
         ExposeAccessible(control, what);
     });
-    ExposeBannerAndCloseButton(dialog);
+    ExposeBannerAndCloseButton(window);
 }
 
 void ExposeAboutBoxControls(HWND about)
 {
-    char address[64] = "";
-    ::GetDlgItemTextA(about, IDC_MAIL_ADDRESS, address, sizeof address);
+    AccessibleOverride box;
+    box.name = "About VelQUOR";
+    box.windowToo = true;
+    ExposeAccessible(about, box);
+
+    const CString address = ControlText(::GetDlgItem(about, IDC_MAIL_ADDRESS));
     AccessibleOverride link;
     link.name = address;
     link.role = ROLE_SYSTEM_LINK;

@@ -2,7 +2,7 @@
 
 #include "about_dlg.h"
 #include "accessibility.h"
-#include "accessible.h"
+#include "announcement.h"
 #include "data_exchange.h"
 #include "field_measure.h"
 #include "help_texts.h"
@@ -46,7 +46,7 @@ bool CCalculatorDlg::OnInitDialog()
 
     m_form.m_instructions = kOpeningPrompt;
     UpdateData(false);
-    ExposeMainWindowControls(m_hWnd);
+    ExposeMainWindowControls(*this);
     return true;  // the focus goes to the first tab stop, Current Power
 }
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "accessible.h"
+#include "announcement.h"
 #include "calculator_dlg.h"
 #include "framework.h"
 #include "help_texts.h"
