@@ -411,8 +411,15 @@ LRESULT CALLBACK AccessibleControlProc(HWND control, UINT message, WPARAM wParam
         }
         return result;
     }
-    case WM_COPY:
+    case WM_COPY:  // Ctrl+C and the context menu's Copy
         if (self->CopyFullText())
+            return 0;
+        break;
+    case WM_KEYDOWN:
+        // Ctrl+Insert copies too, but an edit may copy for it without a
+        // WM_COPY (Wine's does).
+        if (wParam == VK_INSERT && ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_SHIFT) >= 0 &&
+            self->CopyFullText())
             return 0;
         break;
     case WM_NCDESTROY:

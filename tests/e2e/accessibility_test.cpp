@@ -16,7 +16,7 @@
 namespace {
 
 struct Accessible {
-    std::string name, value, defaultAction;
+    std::string name, value, defaultAction, description;
     long role = 0;
 };
 
@@ -28,11 +28,12 @@ std::string Take(BSTR text)
     return narrow;
 }
 
-// What the control's client object answers, or a failure when there is none.
-::testing::AssertionResult Read(HWND control, Accessible& out)
+// What the window's client object (or `which` other) answers, or a failure
+// when there is none.
+::testing::AssertionResult Read(HWND control, Accessible& out, DWORD which = OBJID_CLIENT)
 {
     IAccessible* object = nullptr;
-    const HRESULT found = ::AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
+    const HRESULT found = ::AccessibleObjectFromWindow(control, which, __uuidof(IAccessible),
                                                        reinterpret_cast<void**>(&object));
     if (FAILED(found) || object == nullptr)
         return ::testing::AssertionFailure() << "no accessible object: " << std::hex << found;
@@ -45,6 +46,8 @@ std::string Take(BSTR text)
     out.value = SUCCEEDED(object->get_accValue(self, &text)) ? Take(text) : "<failed>";
     text = nullptr;
     out.defaultAction = SUCCEEDED(object->get_accDefaultAction(self, &text)) ? Take(text) : "";
+    text = nullptr;
+    out.description = SUCCEEDED(object->get_accDescription(self, &text)) ? Take(text) : "";
     VARIANT role{};
     out.role = SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4 ? role.lVal : -1;
     object->Release();
@@ -66,12 +69,13 @@ protected:
 };
 
 // Every value is what the control shows, so results are read after a
-// calculation has put something there.
+// calculation has put something there; a result shown rounded has its full
+// value as its description.
 TEST_F(Accessibility, EveryControlHasANameRoleAndValue)
 {
-    ASSERT_TRUE(app.ClickAndReplaceText(IDC_WAVELENGTH_FREQUENCY, "8"));
+    ASSERT_TRUE(app.ClickAndReplaceText(IDC_WAVELENGTH_FREQUENCY, "146.52"));
     app.ClickItem(IDC_WAVELENGTH_CALCULATE);
-    ASSERT_TRUE(app.Shows(IDC_WAVELENGTH, "123"));
+    ASSERT_TRUE(app.Shows(IDC_WAVELENGTH, "6.715807"));
     ASSERT_TRUE(app.ChooseWithMouse(IDC_WAVE_FACTOR, 2));
     app.ClickItem(IDC_RATIO_INSTRUCTIONS);
     app.Settle();
@@ -83,6 +87,7 @@ TEST_F(Accessibility, EveryControlHasANameRoleAndValue)
         const char* name;
         long role;
         bool hasValue;  // the value is the control's text; else none
+        const char* description = "";
     } const rows[] = {
         {IDC_CURRENT_POWER, "Current Power, watts", kText, true},
         {IDC_CURRENT_DISTANCE, "Current Distance, miles", kText, true},
@@ -91,7 +96,7 @@ TEST_F(Accessibility, EveryControlHasANameRoleAndValue)
         {IDC_RATIO_CALCULATE, "Calculate, Inverse Square Ratio Calculator", kButton, false},
         {IDC_RATIO_INSTRUCTIONS, "Instructions, Inverse Square Ratio Calculator", kButton, false},
         {IDC_WAVELENGTH_FREQUENCY, "Frequency, MHz, Wavelength Calculator", kText, true},
-        {IDC_WAVELENGTH, "Wavelength, feet", kText, true},
+        {IDC_WAVELENGTH, "Wavelength, feet", kText, true, "6.715806715806715"},
         {IDC_WAVELENGTH_CALCULATE, "Calculate, Wavelength Calculator", kButton, false},
         {IDC_WAVELENGTH_INSTRUCTIONS, "Instructions, Wavelength Calculator", kButton, false},
         {IDC_ANTENNA_FREQUENCY, "Frequency, MHz, Antenna Length Calculator", kText, true},
@@ -111,15 +116,24 @@ TEST_F(Accessibility, EveryControlHasANameRoleAndValue)
         EXPECT_EQ(found.name, row.name);
         EXPECT_EQ(found.role, row.role);
         EXPECT_EQ(found.value, row.hasValue ? app.Text(row.control) : "");
+        EXPECT_EQ(found.defaultAction, row.role == kButton ? "Press" : "");
+        EXPECT_EQ(found.description, row.description);
     }
     EXPECT_EQ(app.Text(IDC_WAVE_FACTOR), "1/4 Wave");
 }
 
-TEST_F(Accessibility, AboutBoxAddressIsAMailLink)
+// The About box has no caption: its name is said for it, by its window and
+// its client alike.
+TEST_F(Accessibility, AboutBoxIsNamedAndItsAddressIsAMailLink)
 {
     app.ClickItem(IDC_ABOUT);
     const HWND about = app.WaitForAboutBox();
     ASSERT_NE(about, nullptr) << "no About box";
+    for (const DWORD which : {OBJID_WINDOW, OBJID_CLIENT}) {
+        Accessible box;
+        ASSERT_TRUE(Read(about, box, which));
+        EXPECT_EQ(box.name, "About VelQUOR") << "object " << static_cast<LONG>(which);
+    }
     // Both are named by the address the box shows, and lead to it.
     const std::string address = VelquorSession::ChildText(about, IDC_MAIL_ADDRESS);
     ASSERT_NE(address, "");

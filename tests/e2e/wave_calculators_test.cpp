@@ -1,7 +1,8 @@
 // The wavelength and antenna-length calculators, typed into and chosen from
-// with keyboard and mouse, and the clearing of each result when the focus
-// enters its frequency field.
+// with keyboard and mouse, the clearing of each result when the focus
+// enters its frequency field, and a rounded result copied.
 
+#include <functional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -13,6 +14,63 @@
 namespace {
 
 using WaveCalculators = VelquorTest;
+
+// The text on the clipboard, emptied first: whatever the program puts there
+// in `copy`. The clipboard is opened only once there is text: while this
+// process holds it open, the program could not put it there.
+std::string ClipboardAfter(const std::function<void()>& copy)
+{
+    if (::OpenClipboard(nullptr)) {
+        ::EmptyClipboard();
+        ::CloseClipboard();
+    }
+    copy();
+    std::string text;
+    if (support::WaitUntil([] { return ::IsClipboardFormatAvailable(CF_TEXT) != FALSE; }, 2000) &&
+        ::OpenClipboard(nullptr)) {
+        if (const HANDLE data = ::GetClipboardData(CF_TEXT)) {
+            if (const auto* bytes = static_cast<const char*>(::GlobalLock(data))) {
+                text = bytes;
+                ::GlobalUnlock(data);
+            }
+        }
+        ::CloseClipboard();
+    }
+    return text;
+}
+
+// A result shown rounded is copied whole with its full value, whichever way
+// the copy is asked for; part of it copies the part that is shown.
+TEST_F(WaveCalculators, RoundedResultCopiesItsFullValue)
+{
+    ASSERT_TRUE(app.ClickAndReplaceText(IDC_WAVELENGTH_FREQUENCY, "146.52"));
+    app.ClickItem(IDC_WAVELENGTH_CALCULATE);
+    ASSERT_TRUE(app.Shows(IDC_WAVELENGTH, "6.715807"));
+    app.ClickItem(IDC_WAVELENGTH);
+    ASSERT_TRUE(app.FocusReaches(IDC_WAVELENGTH));
+
+    const struct {
+        const char* way;
+        std::function<void()> copy;
+    } rows[] = {
+        {"Ctrl+C", [&] { app.Press('C', {VK_CONTROL}); }},
+        {"Ctrl+Insert", [&] { app.Press(VK_INSERT, {VK_CONTROL}); }},
+        {"the context menu's Copy", [&] {
+             app.Press(VK_F10, {VK_SHIFT});
+             app.Press('C');
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.way);
+        app.Press('A', {VK_CONTROL});
+        EXPECT_EQ(ClipboardAfter(row.copy), "6.715806715806715");
+    }
+    app.Press(VK_HOME);
+    app.Press(VK_RIGHT, {VK_SHIFT});
+    app.Press(VK_RIGHT, {VK_SHIFT});
+    app.Press(VK_RIGHT, {VK_SHIFT});
+    EXPECT_EQ(ClipboardAfter([&] { app.Press('C', {VK_CONTROL}); }), "6.7");
+}
 
 TEST_F(WaveCalculators, WavelengthOfTypedFrequencyAndClearedOnReentry)
 {
