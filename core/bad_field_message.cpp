@@ -34,13 +34,12 @@ std::size_t BadFieldMessage(int control, std::string_view text, char* out)
 {
     Writer message(out);
     const NamedControl* name = FindNamedControl(control);
-    const Calculator* calculator = CalculatorOf(control);
     if (name == nullptr) {
         message << "Please enter a number";
     } else {
         message << name->label;
-        if (calculator != nullptr && LabelRepeats(name->label))
-            message << " (" << calculator->caption << ")";
+        if (const char* caption = TellingCaption(control))
+            message << " (" << caption << ")";
         message << ": please enter a number";
     }
     // A comma is a decimal comma to some and a thousands separator to

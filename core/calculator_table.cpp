@@ -18,8 +18,7 @@ struct NameWriter {
     }
 };
 
-// `caption` is the calculator's, null outside the groups.
-constexpr std::size_t WriteSpokenName(const char* caption, const NamedControl& named, char* out)
+constexpr std::size_t WriteSpokenName(const NamedControl& named, const char* caption, char* out)
 {
     NameWriter name{out};
     name += named.label;
@@ -27,21 +26,23 @@ constexpr std::size_t WriteSpokenName(const char* caption, const NamedControl& n
         name += ", ";
         name += named.unit;
     }
-    if (caption != nullptr && LabelRepeats(named.label)) {
+    if (caption != nullptr) {
         name += ", ";
         name += caption;
     }
     return name.length;
 }
 
-constexpr bool EveryNameFits()
+consteval bool EveryNameFits()
 {
-    bool fits = true;
-    ForEachNamedControl([&](const Calculator* calculator, const NamedControl& named) {
-        const char* caption = calculator != nullptr ? calculator->caption : nullptr;
-        fits = fits && WriteSpokenName(caption, named, nullptr) < kSpokenNameSize;
-    });
-    return fits;
+    for (const auto& entry : calculator_table_detail::kNamedEntries) {
+        const char* caption = entry.labelRepeats && entry.calculator != nullptr
+                                  ? entry.calculator->caption
+                                  : nullptr;
+        if (WriteSpokenName(entry.named, caption, nullptr) >= kSpokenNameSize)
+            return false;
+    }
+    return true;
 }
 static_assert(EveryNameFits(), "kSpokenNameSize must hold every spoken name");
 
@@ -49,11 +50,8 @@ static_assert(EveryNameFits(), "kSpokenNameSize must hold every spoken name");
 
 std::size_t SpokenName(int control, char* out)
 {
-    std::size_t length = 0;
-    if (const NamedControl* named = FindNamedControl(control)) {
-        const Calculator* calculator = CalculatorOf(control);
-        length = WriteSpokenName(calculator != nullptr ? calculator->caption : nullptr, *named, out);
-    }
+    const NamedControl* named = FindNamedControl(control);
+    const std::size_t length = named != nullptr ? WriteSpokenName(*named, TellingCaption(control), out) : 0;
     out[length] = '\0';
     return length;
 }

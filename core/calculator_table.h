@@ -62,11 +62,19 @@ inline constexpr std::array<NamedControl, 2> kOtherControls = {{
     {IDC_INSTRUCTIONS_TEXT, "Instructions", nullptr},
 }};
 
-// Calls visit(calculator or null, named control) for every named control:
-// each calculator's inputs, results and buttons, then the others. A result
-// that is also an input (the ratio calculator's proposed values) comes once.
+namespace calculator_table_detail {
+
+// Every named control once, in the table's order: each calculator's inputs,
+// results and buttons, then the others; a result that is also an input (the
+// ratio calculator's proposed values) comes once. Worked out by the compiler.
+struct NamedEntry {
+    NamedControl named;
+    const Calculator* calculator;  // null outside the groups
+    bool labelRepeats;  // another named control has the same label
+};
+
 template <class Visit>
-constexpr void ForEachNamedControl(Visit visit)
+consteval void Walk(Visit visit)
 {
     for (const Calculator& calculator : kCalculators) {
         for (const NamedControl& input : calculator.inputs)
@@ -86,26 +94,68 @@ constexpr void ForEachNamedControl(Visit visit)
         visit(static_cast<const Calculator*>(nullptr), other);
 }
 
-// The calculator whose group holds `control`; null outside the groups.
-constexpr const Calculator* CalculatorOf(int control)
+consteval bool SameLabel(const char* a, const char* b)
 {
-    const Calculator* found = nullptr;
-    ForEachNamedControl([&](const Calculator* calculator, const NamedControl& named) {
-        if (named.control == control && found == nullptr)
-            found = calculator;
+    while (*a != '\0' && *a == *b)
+        ++a, ++b;
+    return *a == *b;
+}
+
+consteval std::size_t CountNamed()
+{
+    std::size_t count = 0;
+    Walk([&](const Calculator*, const NamedControl&) { ++count; });
+    return count;
+}
+
+consteval std::array<NamedEntry, CountNamed()> MakeNamedEntries()
+{
+    std::array<NamedEntry, CountNamed()> entries{};
+    std::size_t at = 0;
+    Walk([&](const Calculator* calculator, const NamedControl& named) {
+        entries[at++] = {named, calculator, false};
     });
-    return found;
+    for (NamedEntry& entry : entries) {
+        int same = 0;
+        for (const NamedEntry& other : entries)
+            same += SameLabel(other.named.label, entry.named.label) ? 1 : 0;
+        entry.labelRepeats = same > 1;
+    }
+    return entries;
+}
+
+inline constexpr auto kNamedEntries = MakeNamedEntries();
+
+}  // namespace calculator_table_detail
+
+// Calls visit(calculator or null, named control) for every named control:
+// each calculator's inputs, results and buttons, then the others.
+template <class Visit>
+void ForEachNamedControl(Visit visit)
+{
+    for (const auto& entry : calculator_table_detail::kNamedEntries)
+        visit(entry.calculator, entry.named);
 }
 
 // The label and unit of `control`; null when the table does not name it.
-constexpr const NamedControl* FindNamedControl(int control)
+inline const NamedControl* FindNamedControl(int control)
 {
-    const NamedControl* found = nullptr;
-    ForEachNamedControl([&](const Calculator*, const NamedControl& named) {
-        if (named.control == control && found == nullptr)
-            found = &named;
-    });
-    return found;
+    for (const auto& entry : calculator_table_detail::kNamedEntries)
+        if (entry.named.control == control)
+            return &entry.named;
+    return nullptr;
+}
+
+// The caption of the calculator that holds `control` when another named
+// control has the same label ("Frequency", "Calculate"): a name that must
+// tell them apart adds it. Null otherwise.
+inline const char* TellingCaption(int control)
+{
+    for (const auto& entry : calculator_table_detail::kNamedEntries)
+        if (entry.named.control == control)
+            return entry.labelRepeats && entry.calculator != nullptr ? entry.calculator->caption
+                                                                    : nullptr;
+    return nullptr;
 }
 
 // The Calculate button that Ctrl+Enter runs from input `control`; 0 when
@@ -117,24 +167,6 @@ constexpr int CalculateButtonFor(int control)
             if (input.control != 0 && input.control == control)
                 return calculator.calculate.control;
     return 0;
-}
-
-constexpr bool SameLabel(const char* a, const char* b)
-{
-    while (*a != '\0' && *a == *b)
-        ++a, ++b;
-    return *a == *b;
-}
-
-// Whether another named control has the same label ("Frequency",
-// "Calculate"): a name that must tell them apart then adds the calculator.
-constexpr bool LabelRepeats(const char* label)
-{
-    int same = 0;
-    ForEachNamedControl([&](const Calculator*, const NamedControl& named) {
-        same += SameLabel(named.label, label) ? 1 : 0;
-    });
-    return same > 1;
 }
 
 // Room for the longest SpokenName, terminator included.
