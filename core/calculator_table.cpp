@@ -35,13 +35,9 @@ constexpr std::size_t WriteSpokenName(const NamedControl& named, const char* cap
 
 consteval bool EveryNameFits()
 {
-    for (const auto& entry : calculator_table_detail::kNamedEntries) {
-        const char* caption = entry.labelRepeats && entry.calculator != nullptr
-                                  ? entry.calculator->caption
-                                  : nullptr;
-        if (WriteSpokenName(entry.named, caption, nullptr) >= kSpokenNameSize)
+    for (const auto& entry : calculator_table_detail::kNamedEntries)
+        if (WriteSpokenName(entry.named, entry.tellingCaption, nullptr) >= kSpokenNameSize)
             return false;
-    }
     return true;
 }
 static_assert(EveryNameFits(), "kSpokenNameSize must hold every spoken name");

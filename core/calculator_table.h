@@ -70,7 +70,10 @@ namespace calculator_table_detail {
 struct NamedEntry {
     NamedControl named;
     const Calculator* calculator;  // null outside the groups
-    bool labelRepeats;  // another named control has the same label
+    const char* caption;           // the calculator's; null outside the groups
+    // The caption again where another named control has the same label; null
+    // where the label alone tells the control.
+    const char* tellingCaption;
 };
 
 template <class Visit>
@@ -79,19 +82,19 @@ consteval void Walk(Visit visit)
     for (const Calculator& calculator : kCalculators) {
         for (const NamedControl& input : calculator.inputs)
             if (input.control != 0)
-                visit(&calculator, input);
+                visit(&calculator, calculator.caption, input);
         for (const NamedControl& result : calculator.results) {
             bool alsoInput = false;
             for (const NamedControl& input : calculator.inputs)
                 alsoInput = alsoInput || input.control == result.control;
             if (result.control != 0 && !alsoInput)
-                visit(&calculator, result);
+                visit(&calculator, calculator.caption, result);
         }
-        visit(&calculator, calculator.calculate);
-        visit(&calculator, calculator.instructions);
+        visit(&calculator, calculator.caption, calculator.calculate);
+        visit(&calculator, calculator.caption, calculator.instructions);
     }
     for (const NamedControl& other : kOtherControls)
-        visit(static_cast<const Calculator*>(nullptr), other);
+        visit(static_cast<const Calculator*>(nullptr), static_cast<const char*>(nullptr), other);
 }
 
 consteval bool SameLabel(const char* a, const char* b)
@@ -104,7 +107,7 @@ consteval bool SameLabel(const char* a, const char* b)
 consteval std::size_t CountNamed()
 {
     std::size_t count = 0;
-    Walk([&](const Calculator*, const NamedControl&) { ++count; });
+    Walk([&](const Calculator*, const char*, const NamedControl&) { ++count; });
     return count;
 }
 
@@ -112,14 +115,14 @@ consteval std::array<NamedEntry, CountNamed()> MakeNamedEntries()
 {
     std::array<NamedEntry, CountNamed()> entries{};
     std::size_t at = 0;
-    Walk([&](const Calculator* calculator, const NamedControl& named) {
-        entries[at++] = {named, calculator, false};
+    Walk([&](const Calculator* calculator, const char* caption, const NamedControl& named) {
+        entries[at++] = {named, calculator, caption, nullptr};
     });
     for (NamedEntry& entry : entries) {
         int same = 0;
         for (const NamedEntry& other : entries)
             same += SameLabel(other.named.label, entry.named.label) ? 1 : 0;
-        entry.labelRepeats = same > 1;
+        entry.tellingCaption = same > 1 ? entry.caption : nullptr;
     }
     return entries;
 }
@@ -153,8 +156,7 @@ inline const char* TellingCaption(int control)
 {
     for (const auto& entry : calculator_table_detail::kNamedEntries)
         if (entry.named.control == control)
-            return entry.labelRepeats && entry.calculator != nullptr ? entry.calculator->caption
-                                                                    : nullptr;
+            return entry.tellingCaption;
     return nullptr;
 }
 
