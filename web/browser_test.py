@@ -115,6 +115,12 @@ class Calculator(Page):
         self.walk_through()
         self.assertEqual(self.browser.find_element(By.ID, 'status').text, 'Proposed Distance 20 miles')
         self.assertEqual(self.control(CURRENT_POWER).accessible_name, 'Current Power, watts')
+        self.assertEqual(self.control(FREQUENCY).accessible_name, 'Frequency, MHz, Wavelength Calculator')
+        # A second click into a 0 that has the focus, left of it, selects it too.
+        frequency = self.control(FREQUENCY)
+        ActionChains(self.browser).click(frequency).move_to_element_with_offset(
+            frequency, 3 - frequency.size['width'] // 2, 0).click().send_keys('7').perform()
+        self.assertEqual(self.value(FREQUENCY), '7')
         self.control(PROPOSED_DISTANCE).click()  # entering it clears the competing value
         self.assertEqual(self.value(PROPOSED_POWER), '0')
         self.assertEqual(self.value(PROPOSED_DISTANCE), '20')
@@ -128,6 +134,16 @@ class Calculator(Page):
         field = self.control(PROPOSED_DISTANCE)
         self.assertEqual(field.get_attribute('title'), '25.000000000000004')
         self.assertEqual(field.get_attribute('value'), '25')  # rounded to fit the field
+        # Copying the whole field takes the full value; a part of it, the part.
+        self.assertEqual(self.browser.execute_script(f'''
+            const field = document.querySelector('[data-control="{PROPOSED_DISTANCE}"]');
+            const copy = (start, end) => {{
+                field.setSelectionRange(start, end);
+                const data = new DataTransfer();
+                field.dispatchEvent(new ClipboardEvent('copy', {{clipboardData: data, bubbles: true}}));
+                return data.getData('text/plain');
+            }};
+            return [copy(0, 2), copy(0, 1)];'''), ['25.000000000000004', ''])
         # Read back through more passes, the shown "25" still stands for the exact value.
         self.control(WAVELENGTH_CALCULATE).click()
         self.control(RATIO_CALCULATE).click()

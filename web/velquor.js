@@ -170,6 +170,12 @@
         const field = event.target;
         clickedIntoZero = module.selects_on_click(controlOf(field)) ? field : null;
     });
+    // In a field that has the focus already, the browser would place the
+    // caret after the click and drop the 0's selection: it keeps it.
+    document.addEventListener('mousedown', event => {
+        if (event.target === clickedIntoZero && document.activeElement === event.target)
+            event.preventDefault();
+    });
     document.addEventListener('click', event => {
         const field = clickedIntoZero;
         clickedIntoZero = null;
