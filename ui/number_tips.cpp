@@ -6,23 +6,22 @@
 
 namespace {
 
-using InitCommonControlsExProc = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+struct CommonControls {};
 
-// Loads the common controls once and registers the tooltip class.
+// Loads the common controls and registers the tooltip class.
+bool LoadCommonControls(CommonControls&)
+{
+    using InitCommonControlsExProc = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    InitCommonControlsExProc init = nullptr;
+    if (!FindFunction(LoadSystemLibrary(L"comctl32.dll"), "InitCommonControlsEx", init))
+        return false;
+    const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES};
+    return init(&classes) != FALSE;
+}
+
 bool TooltipClassLoaded()
 {
-    static HMODULE library = nullptr;
-    static bool tried = false;
-    if (!tried) {
-        tried = true;
-        library = LoadSystemLibrary(L"comctl32.dll");
-        InitCommonControlsExProc init = nullptr;
-        if (FindFunction(library, "InitCommonControlsEx", init)) {
-            const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES};
-            init(&classes);
-        }
-    }
-    return library != nullptr;
+    return LoadOnce<CommonControls, &LoadCommonControls>() != nullptr;
 }
 
 TTTOOLINFOA ToolOf(HWND owner, HWND field)
