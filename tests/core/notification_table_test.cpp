@@ -1,3 +1,7 @@
+#include <string>
+#include <utility>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "fake_window.h"
@@ -54,25 +58,6 @@ protected:
     CalculatorForm form;
     FakeWindow window{form};
 };
-
-TEST_F(Dispatch, TableHoldsTheSixteenRowsInOrder)
-{
-    const NotificationRow expected[] = {
-        {1008, 0x0100, OnSetFocusProposedDistance}, {1007, 0x0100, OnSetFocusProposedPower},
-        {1006, 0x0200, OnKillFocusField},           {1005, 0x0200, OnKillFocusField},
-        {1009, 0, OnCalculateRatio},                {1019, 0x0100, OnSetFocusFrequency},
-        {1019, 0x0200, OnKillFocusField},           {1021, 0, OnCalculateWavelength},
-        {1028, 0, OnCalculateAntenna},              {1024, 0x0100, OnSetFocusAntennaFrequency},
-        {1024, 0x0200, OnKillFocusField},           {1017, 0, OnInstructionsRatio},
-        {1022, 0, OnInstructionsWavelength},        {1029, 0, OnInstructionsAntenna},
-        {1030, 0, OnAbout},                         {1026, 4, OnKillFocusField}};
-    ASSERT_EQ(kNotificationTable.size(), std::size(expected));
-    for (std::size_t i = 0; i < std::size(expected); ++i) {
-        EXPECT_EQ(kNotificationTable[i].control, expected[i].control) << "row " << i + 1;
-        EXPECT_EQ(kNotificationTable[i].code, expected[i].code) << "row " << i + 1;
-        EXPECT_EQ(kNotificationTable[i].handler, expected[i].handler) << "row " << i + 1;
-    }
-}
 
 TEST_F(Dispatch, InterlocksClearExactlyTheCompetingFieldWithNoReadFirst)
 {
@@ -184,6 +169,46 @@ TEST_F(Dispatch, CalculateButtonsRunTheirCalculator)
     window.Type(IDC_PROPOSED_POWER, "0");
     ASSERT_TRUE(DispatchNotification(form, window, IDC_RATIO_CALCULATE, kClicked));
     EXPECT_EQ(Bits(form.m_proposedPower), Bits(2.0 * (3.0 / 1.0) * (3.0 / 1.0)));
+}
+
+// A Calculate that produced a result says the field that received it, with
+// its label, the number as the field shows it, and its unit; one that
+// produced nothing says nothing, and neither does any other button.
+TEST(Announcements, ACalculateThatProducesAResultSaysIt)
+{
+    struct Step {
+        std::vector<std::pair<int, const char*>> typed;
+        int button;
+        const char* said;
+    };
+    const Step steps[] = {
+        {{{IDC_CURRENT_POWER, "100"}, {IDC_CURRENT_DISTANCE, "10"}, {IDC_PROPOSED_POWER, "4e2"}},
+         IDC_RATIO_CALCULATE, "Proposed Distance 20 miles"},
+        {{}, IDC_RATIO_CALCULATE, ""},  // both proposed values given
+        {{{IDC_PROPOSED_POWER, "0"}, {IDC_PROPOSED_DISTANCE, "30"}}, IDC_RATIO_CALCULATE,
+         "Proposed Power 900 watts"},
+        {{}, IDC_RATIO_INSTRUCTIONS, ""},
+        {{{IDC_WAVELENGTH_FREQUENCY, "3"}}, IDC_WAVELENGTH_CALCULATE, "Wavelength 328 feet"},
+        {{}, IDC_WAVELENGTH_CALCULATE, "Wavelength 328 feet"},  // asked again
+        {{{IDC_ANTENNA_FREQUENCY, "2"}}, IDC_ANTENNA_CALCULATE, ""},  // no wave factor
+        {{{IDC_ANTENNA_FREQUENCY, "0"}}, IDC_ANTENNA_CALCULATE, ""},
+    };
+    CalculatorForm form;
+    FakeWindow window(form);
+    window.UpdateData(false);
+    for (const Step& step : steps) {
+        SCOPED_TRACE("button " + std::to_string(step.button));
+        window.announced.clear();
+        for (const auto& [control, text] : step.typed)
+            window.Type(control, text);
+        window.controller.Notify(step.button, kClicked);
+        EXPECT_EQ(window.announced, step.said);
+    }
+    // Said as the field shows it: rounded where it is.
+    window.width = 6;
+    window.Type(IDC_WAVELENGTH_FREQUENCY, "146.52");
+    window.controller.Notify(IDC_WAVELENGTH_CALCULATE, kClicked);
+    EXPECT_EQ(window.announced, "Wavelength 6.7158 feet");
 }
 
 // The user's road through the ratio calculator, as the window raises it:
