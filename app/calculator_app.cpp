@@ -24,12 +24,5 @@ void CCalculatorApp::OnHelp()
                   m_pszAppName, MB_OK | MB_ICONINFORMATION);
 }
 
-const MessageMap* CCalculatorApp::GetThisMessageMap()
-{
-    static constexpr MessageEntry entries[] = {
-        OnCommand<&CCalculatorApp::OnHelp>(ID_HELP, 0),
-        kEndOfMessages,
-    };
-    static constexpr MessageMap map = {&CWinApp::GetThisMessageMap, entries};
-    return &map;
-}
+DEFINE_MESSAGE_MAP(CCalculatorApp, CWinApp,
+    OnCommand<&CCalculatorApp::OnHelp>(ID_HELP, 0),)

@@ -24,44 +24,56 @@ void CDataExchange::Fail(int id)
     m_pDlgWnd->OnDataExchangeError(id);
 }
 
-void DDX_Text(CDataExchange* pDX, int id, double& value)
+namespace {
+
+// Reads or writes control `id` as the pass goes, unless it has already
+// stopped at a field that is not a number.
+template <class Read, class Write>
+void Exchange(CDataExchange* pDX, int id, Read read, Write write)
 {
     if (pDX->Failed())
         return;
     const HWND control = pDX->PrepareCtrl(id);
-    if (pDX->m_bSaveAndValidate) {
-        const CString text = ControlText(control);
-        const auto number = ParseNumber({text, static_cast<std::size_t>(text.GetLength())});
-        if (!number) {
-            pDX->Fail(id);
-            return;
-        }
-        value = *number;
-    } else {
-        char shown[kRoundedNumberSize];
-        FormatRounded(value, kAllDigits, shown);
-        ::SetWindowTextA(control, shown);
-    }
+    if (pDX->m_bSaveAndValidate)
+        read(control);
+    else
+        write(control);
+}
+
+}  // namespace
+
+void DDX_Text(CDataExchange* pDX, int id, double& value)
+{
+    Exchange(
+        pDX, id,
+        [&](HWND control) {
+            const CString text = ControlText(control);
+            const auto number = ParseNumber({text, static_cast<std::size_t>(text.GetLength())});
+            if (number)
+                value = *number;
+            else
+                pDX->Fail(id);
+        },
+        [&](HWND control) {
+            char shown[kRoundedNumberSize];
+            FormatRounded(value, kAllDigits, shown);
+            ::SetWindowTextA(control, shown);
+        });
 }
 
 void DDX_Text(CDataExchange* pDX, int id, CString& value)
 {
-    if (pDX->Failed())
-        return;
-    const HWND control = pDX->PrepareCtrl(id);
-    if (pDX->m_bSaveAndValidate)
-        value = ControlText(control);
-    else
-        ::SetWindowTextA(control, value);
+    Exchange(
+        pDX, id, [&](HWND control) { value = ControlText(control); },
+        [&](HWND control) { ::SetWindowTextA(control, value); });
 }
 
 void DDX_CBIndex(CDataExchange* pDX, int id, int& index)
 {
-    if (pDX->Failed())
-        return;
-    const HWND control = pDX->PrepareCtrl(id);
-    if (pDX->m_bSaveAndValidate)
-        index = static_cast<int>(::SendMessageA(control, CB_GETCURSEL, 0, 0));
-    else
-        ::SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    Exchange(
+        pDX, id,
+        [&](HWND control) { index = static_cast<int>(::SendMessageA(control, CB_GETCURSEL, 0, 0)); },
+        [&](HWND control) {
+            ::SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        });
 }

@@ -259,13 +259,6 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return TRUE;
 }
 
-const MessageMap* CDialog::GetThisMessageMap()
-{
-    static constexpr MessageEntry entries[] = {
-        OnCommand<&CDialog::OnOK>(IDOK, BN_CLICKED),
-        OnCommand<&CDialog::OnCancel>(IDCANCEL, BN_CLICKED),
-        kEndOfMessages,
-    };
-    static constexpr MessageMap map = {&CWnd::GetThisMessageMap, entries};
-    return &map;
-}
+DEFINE_MESSAGE_MAP(CDialog, CWnd,
+    OnCommand<&CDialog::OnOK>(IDOK, BN_CLICKED),
+    OnCommand<&CDialog::OnCancel>(IDCANCEL, BN_CLICKED),)

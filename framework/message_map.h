@@ -13,12 +13,9 @@
 // handler with its own arguments and return type: no handler is ever stored
 // as another type and cast back. The tables are constant data:
 //
-//     static constexpr MessageEntry entries[] = {
+//     DEFINE_MESSAGE_MAP(CMyDlg, CDialog,
 //         OnMessage<&CMyDlg::OnPaint>(WM_PAINT),
-//         OnCommand<&CMyDlg::OnApply>(IDC_APPLY, BN_CLICKED),
-//         kEndOfMessages,
-//     };
-//     static constexpr MessageMap map = {&CDialog::GetThisMessageMap, entries};
+//         OnCommand<&CMyDlg::OnApply>(IDC_APPLY, BN_CLICKED),)
 
 class CCmdTarget;
 
@@ -158,6 +155,16 @@ constexpr MessageEntry OnNotificationRange(UINT firstId, UINT lastId)
 }
 
 inline constexpr MessageEntry kEndOfMessages = {0, 0, 0, 0, nullptr};
+
+// Defines Class::GetThisMessageMap(): the entries given (each followed by a
+// comma), read before those of Base's table.
+#define DEFINE_MESSAGE_MAP(Class, Base, ...)                                    \
+    const MessageMap* Class::GetThisMessageMap()                                \
+    {                                                                           \
+        static constexpr MessageEntry entries[] = {__VA_ARGS__ kEndOfMessages}; \
+        static constexpr MessageMap map = {&Base::GetThisMessageMap, entries};  \
+        return &map;                                                            \
+    }
 
 // The root of every class that has a message table.
 class CCmdTarget {

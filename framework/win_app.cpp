@@ -36,12 +36,7 @@ CWinApp::~CWinApp()
         g_app = nullptr;
 }
 
-const MessageMap* CWinApp::GetThisMessageMap()
-{
-    static constexpr MessageEntry entries[] = {kEndOfMessages};
-    static constexpr MessageMap map = {&CCmdTarget::GetThisMessageMap, entries};
-    return &map;
-}
+DEFINE_MESSAGE_MAP(CWinApp, CCmdTarget)
 
 CWinApp* AfxGetApp()
 {

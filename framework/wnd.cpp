@@ -34,9 +34,4 @@ LRESULT CWnd::Default()
     return 0;
 }
 
-const MessageMap* CWnd::GetThisMessageMap()
-{
-    static constexpr MessageEntry entries[] = {kEndOfMessages};
-    static constexpr MessageMap map = {&CCmdTarget::GetThisMessageMap, entries};
-    return &map;
-}
+DEFINE_MESSAGE_MAP(CWnd, CCmdTarget)

@@ -54,13 +54,6 @@ void CAboutDlg::OnMailLink()
     g_shellExecute(nullptr, nullptr, kMailLink, "", "", SW_SHOWNORMAL);
 }
 
-const MessageMap* CAboutDlg::GetThisMessageMap()
-{
-    static constexpr MessageEntry entries[] = {
-        OnCommand<&CAboutDlg::OnMailLink>(IDC_MAIL_ADDRESS, STN_CLICKED),
-        OnCommand<&CAboutDlg::OnMailLink>(IDC_PORTRAIT, STN_CLICKED),
-        kEndOfMessages,
-    };
-    static constexpr MessageMap map = {&CDialog::GetThisMessageMap, entries};
-    return &map;
-}
+DEFINE_MESSAGE_MAP(CAboutDlg, CDialog,
+    OnCommand<&CAboutDlg::OnMailLink>(IDC_MAIL_ADDRESS, STN_CLICKED),
+    OnCommand<&CAboutDlg::OnMailLink>(IDC_PORTRAIT, STN_CLICKED),)

@@ -184,16 +184,9 @@ void CCalculatorDlg::Announce(int field, const char* text)
     AnnounceToScreenReader(GetDlgItem(field), text);
 }
 
-const MessageMap* CCalculatorDlg::GetThisMessageMap()
-{
-    static constexpr MessageEntry entries[] = {
-        OnSysCommandMessage<&CCalculatorDlg::OnSysCommand>(),
-        OnMessage<&CCalculatorDlg::OnPaint>(WM_PAINT),
-        OnMessage<&CCalculatorDlg::OnOwedReport>(kOwedReportMessage),
-        OnQueryDragIconMessage<&CCalculatorDlg::OnQueryDragIcon>(),
-        OnNotificationRange<&CCalculatorDlg::OnControlNotification>(0, 0xFFFF),
-        kEndOfMessages,
-    };
-    static constexpr MessageMap map = {&CDialog::GetThisMessageMap, entries};
-    return &map;
-}
+DEFINE_MESSAGE_MAP(CCalculatorDlg, CDialog,
+    OnSysCommandMessage<&CCalculatorDlg::OnSysCommand>(),
+    OnMessage<&CCalculatorDlg::OnPaint>(WM_PAINT),
+    OnMessage<&CCalculatorDlg::OnOwedReport>(kOwedReportMessage),
+    OnQueryDragIconMessage<&CCalculatorDlg::OnQueryDragIcon>(),
+    OnNotificationRange<&CCalculatorDlg::OnControlNotification>(0, 0xFFFF),)
