@@ -18,7 +18,22 @@ struct NameWriter {
     }
 };
 
-constexpr std::size_t WriteSpokenName(const NamedControl& named, const char* caption, char* out)
+constexpr bool SameLabel(const char* a, const char* b)
+{
+    while (*a != '\0' && *a == *b)
+        ++a, ++b;
+    return *a == *b;
+}
+
+constexpr const char* CaptionTelling(const NamedControl& named)
+{
+    int same = 0;
+    for (const NamedControl& other : kNamedControls)
+        same += SameLabel(other.label, named.label) ? 1 : 0;
+    return same > 1 && named.calculator >= 0 ? kCalculators[named.calculator].caption : nullptr;
+}
+
+constexpr std::size_t WriteSpokenName(const NamedControl& named, char* out)
 {
     NameWriter name{out};
     name += named.label;
@@ -26,17 +41,17 @@ constexpr std::size_t WriteSpokenName(const NamedControl& named, const char* cap
         name += ", ";
         name += named.unit;
     }
-    if (caption != nullptr) {
+    if (const char* caption = CaptionTelling(named)) {
         name += ", ";
         name += caption;
     }
     return name.length;
 }
 
-consteval bool EveryNameFits()
+constexpr bool EveryNameFits()
 {
-    for (const auto& entry : calculator_table_detail::kNamedEntries)
-        if (WriteSpokenName(entry.named, entry.tellingCaption, nullptr) >= kSpokenNameSize)
+    for (const NamedControl& named : kNamedControls)
+        if (WriteSpokenName(named, nullptr) >= kSpokenNameSize)
             return false;
     return true;
 }
@@ -44,10 +59,16 @@ static_assert(EveryNameFits(), "kSpokenNameSize must hold every spoken name");
 
 }  // namespace
 
+const char* TellingCaption(int control)
+{
+    const NamedControl* named = FindNamedControl(control);
+    return named != nullptr ? CaptionTelling(*named) : nullptr;
+}
+
 std::size_t SpokenName(int control, char* out)
 {
     const NamedControl* named = FindNamedControl(control);
-    const std::size_t length = named != nullptr ? WriteSpokenName(*named, TellingCaption(control), out) : 0;
+    const std::size_t length = named != nullptr ? WriteSpokenName(*named, out) : 0;
     out[length] = '\0';
     return length;
 }

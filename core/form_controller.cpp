@@ -9,7 +9,7 @@ bool FormController::UpdateData(bool saveAndValidate)
 {
     if (m_inPass)
         return false;
-    if (m_calculating != nullptr && !saveAndValidate)
+    if (m_calculating >= 0 && !saveAndValidate)
         m_wrote = true;
     m_inPass = true;
     bool complete = true;
@@ -40,10 +40,10 @@ bool FormController::UpdateData(bool saveAndValidate)
     m_inPass = false;
     // What the Calculate's result fields held when it read the form: where
     // a calculator has two, it fills the one that was empty.
-    if (m_calculating != nullptr && saveAndValidate && !m_read) {
+    if (m_calculating >= 0 && saveAndValidate && !m_read) {
         m_read = true;
         for (int i = 0; i < 2; ++i) {
-            const auto field = NumberField(m_calculating->results[i].control);
+            const auto field = NumberField(ControlOf(m_calculating, IsResult, i));
             m_wasEmpty[i] = field != nullptr && IsEmpty(m_form.*field);
         }
     }
@@ -164,11 +164,8 @@ bool FormController::Notify(int control, unsigned code)
     }
     if (!SettleIn())
         return listed;
-    m_calculating = nullptr;
-    if (code == kClicked)
-        for (const Calculator& calculator : kCalculators)
-            if (calculator.calculate.control == control)
-                m_calculating = &calculator;
+    const NamedControl* named = FindNamedControl(control);
+    m_calculating = code == kClicked && named != nullptr && IsCalculate(named->part) ? named->calculator : -1;
     m_read = m_wrote = false;
     const bool handled = DispatchNotification(m_form, *this, control, code);
     if (const int field = FilledField()) {
@@ -178,19 +175,20 @@ bool FormController::Notify(int control, unsigned code)
         ResultSpeech(field, shown, text);
         m_controls.Announce(field, text);
     }
-    m_calculating = nullptr;
+    m_calculating = -1;
     return handled;
 }
 
 // The calculators make a write pass only when they produced a result.
 int FormController::FilledField() const
 {
-    if (m_calculating == nullptr || !m_wrote)
+    if (m_calculating < 0 || !m_wrote)
         return 0;
-    const auto& results = m_calculating->results;
-    if (results[1].control == 0)
-        return results[0].control;
-    return m_wasEmpty[0] ? results[0].control : m_wasEmpty[1] ? results[1].control : 0;
+    const int first = ControlOf(m_calculating, IsResult, 0);
+    const int second = ControlOf(m_calculating, IsResult, 1);
+    if (second == 0)
+        return first;
+    return m_wasEmpty[0] ? first : m_wasEmpty[1] ? second : 0;
 }
 
 void FormController::Refit()

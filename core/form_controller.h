@@ -116,7 +116,7 @@ private:
     int m_badField = 0;        // the owed read's bad field, until reported
     // The Calculate being run, and what it did: which field it filled is
     // said to a screen reader.
-    const Calculator* m_calculating = nullptr;
+    int m_calculating = -1;  // index in kCalculators
     bool m_read = false;
     bool m_wrote = false;
     bool m_wasEmpty[2] = {};
