@@ -24,6 +24,7 @@
 #include "paths.h"
 #include "picture.h"
 #include "program.h"
+#include "version_block.h"
 #include "window_query.h"
 
 namespace {
@@ -148,37 +149,15 @@ std::vector<std::string> TracesOfVelquor()
 // A value of a file's version block ("ProductName"...), in US English.
 std::string VersionString(const std::string& path, const std::string& name)
 {
-    DWORD ignored = 0;
-    const DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &ignored);
-    std::vector<char> block(size);
-    if (size == 0 || !::GetFileVersionInfoA(path.c_str(), 0, size, block.data()))
-        return "<no version block>";
-    for (const char* table : {"040904b0", "040904e4"}) {
-        void* value = nullptr;
-        UINT length = 0;
-        const std::string query = std::string("\\StringFileInfo\\") + table + "\\" + name;
-        if (::VerQueryValueA(block.data(), query.c_str(), &value, &length) && value != nullptr)
-            return static_cast<const char*>(value);
-    }
-    return "<no " + name + ">";
+    return VersionInfo(path).String(name);
 }
 
 // The product version of a file's fixed version information, as
 // "major.minor.patch".
 std::string FixedProductVersion(const std::string& path)
 {
-    DWORD ignored = 0;
-    const DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &ignored);
-    std::vector<char> block(size);
-    void* value = nullptr;
-    UINT length = 0;
-    if (size == 0 || !::GetFileVersionInfoA(path.c_str(), 0, size, block.data()) ||
-        !::VerQueryValueA(block.data(), "\\", &value, &length) || length < sizeof(VS_FIXEDFILEINFO))
-        return "<no version block>";
-    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
-    return std::to_string(HIWORD(fixed->dwProductVersionMS)) + "." +
-           std::to_string(LOWORD(fixed->dwProductVersionMS)) + "." +
-           std::to_string(HIWORD(fixed->dwProductVersionLS));
+    const VS_FIXEDFILEINFO fixed = VersionInfo(path).Fixed();
+    return VersionText(fixed.dwProductVersionMS, fixed.dwProductVersionLS, 3, ".");
 }
 
 // ---------------------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "paths.h"
+#include "version_block.h"
 
 namespace {
 
@@ -32,18 +33,8 @@ std::wstring Wide(const std::string& text)
 // assembly's version is: "1.0.0.0".
 std::wstring ProgramVersion()
 {
-    DWORD ignored = 0;
-    const DWORD size = ::GetFileVersionInfoSizeA(kProgram.c_str(), &ignored);
-    std::vector<char> block(size);
-    void* value = nullptr;
-    UINT length = 0;
-    if (size == 0 || !::GetFileVersionInfoA(kProgram.c_str(), 0, size, block.data()) ||
-        !::VerQueryValueA(block.data(), "\\", &value, &length) || length < sizeof(VS_FIXEDFILEINFO))
-        return L"<no version block>";
-    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
-    return std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." + std::to_wstring(LOWORD(fixed->dwFileVersionMS)) +
-           L"." + std::to_wstring(HIWORD(fixed->dwFileVersionLS)) + L"." +
-           std::to_wstring(LOWORD(fixed->dwFileVersionLS));
+    const VS_FIXEDFILEINFO fixed = VersionInfo(kProgram).Fixed();
+    return Wide(VersionText(fixed.dwFileVersionMS, fixed.dwFileVersionLS, 4, "."));
 }
 
 BOOL CALLBACK AddManifestName(HMODULE, LPCSTR, LPSTR name, LONG_PTR names)

@@ -24,6 +24,7 @@
 #include "identifiers.h"
 #include "paths.h"
 #include "resource_reader.h"
+#include "version_block.h"
 
 namespace {
 
@@ -171,57 +172,6 @@ TEST_P(BuiltResources, CatalogueHoldsExactlyTheProgramsResourcesAllInUsEnglish)
 // ---------------------------------------------------------------------------
 // The version block, as the shell reads it from the file.
 
-class VersionInfo {
-public:
-    explicit VersionInfo(const std::string& path)
-    {
-        DWORD ignored = 0;
-        const DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &ignored);
-        m_data.resize(size);
-        m_ok = size != 0 && ::GetFileVersionInfoA(path.c_str(), 0, size, m_data.data());
-    }
-
-    bool Ok() const { return m_ok; }
-
-    // The value under `path`, or false when there is none.
-    bool Query(const std::string& path, const void*& value, UINT& length) const
-    {
-        void* found = nullptr;
-        length = 0;
-        if (!::VerQueryValueA(m_data.data(), path.c_str(), &found, &length))
-            return false;
-        value = found;
-        return true;
-    }
-
-private:
-    std::vector<BYTE> m_data;
-    bool m_ok = false;
-};
-
-// The fixed part of the version block; zeros when there is none.
-VS_FIXEDFILEINFO FixedPart(const VersionInfo& info)
-{
-    VS_FIXEDFILEINFO fixed{};
-    const void* value = nullptr;
-    UINT length = 0;
-    if (info.Query("\\", value, length) && length == sizeof fixed)
-        std::memcpy(&fixed, value, sizeof fixed);
-    return fixed;
-}
-
-// The product version's parts, joined by `separator`: "1, 0, 0, 0" as the
-// version strings write it, "1.0.0" (the first three) as the About box does.
-std::string ProductVersionText(const VS_FIXEDFILEINFO& fixed, int parts, const char* separator)
-{
-    const WORD numbers[] = {HIWORD(fixed.dwProductVersionMS), LOWORD(fixed.dwProductVersionMS),
-                            HIWORD(fixed.dwProductVersionLS), LOWORD(fixed.dwProductVersionLS)};
-    std::string text = std::to_string(numbers[0]);
-    for (int i = 1; i < parts; ++i)
-        text += separator + std::to_string(numbers[i]);
-    return text;
-}
-
 // The one place the tests write the version number: every other mention of
 // it, in the version strings, the About box, the manifest and the packages,
 // is held to this block.
@@ -284,7 +234,7 @@ TEST_P(BuiltResources, VersionStringsThroughTheVersionApi)
             length == 0 ? std::string() : std::string(static_cast<const char*>(value));
         const std::string key = expected.key;
         if (key == "FileVersion" || key == "ProductVersion")
-            EXPECT_EQ(text, ProductVersionText(FixedPart(info), 4, ", "));
+            EXPECT_EQ(text, VersionText(info.Fixed().dwProductVersionMS, info.Fixed().dwProductVersionLS, 4, ", "));
         else if (expected.value != nullptr)
             EXPECT_EQ(text, expected.value);
         else
@@ -638,7 +588,7 @@ TEST_P(BuiltResources, AboutTemplateIsAHiddenPopupWithTheNoticeAndTheMailAddress
     ASSERT_EQ(texts.size(), 2u);
     const VersionInfo info(m_path);
     ASSERT_TRUE(info.Ok()) << m_path;
-    EXPECT_EQ(texts[0], "Velquor Version " + ProductVersionText(FixedPart(info), 3, "."));
+    EXPECT_EQ(texts[0], "Velquor Version " + VersionText(info.Fixed().dwProductVersionMS, info.Fixed().dwProductVersionLS, 3, "."));
     EXPECT_NE(texts[1], "");
     const auto address = std::find_if(dialog.items.begin(), dialog.items.end(),
                                       [](const DialogItem& item) { return item.id == IDC_MAIL_ADDRESS; });
