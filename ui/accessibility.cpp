@@ -4,9 +4,9 @@
 
 #include "about_dlg.h"
 #include "accessible.h"
-#include "calculator_dlg.h"
 #include "calculator_table.h"
 #include "data_exchange.h"
+#include "form_exchange.h"
 #include "identifiers.h"
 
 namespace {
@@ -44,32 +44,11 @@ void ExposeBannerAndCloseButton(HWND dialog)
     ExposeAccessible(close, button);
 }
 
-// The exact number behind a field that shows it rounded, while the user has
-// not typed over it. One main window at a time: the controls that ask are
-// those of the dialog last exposed.
-class ExactNumbers final : public FullTextSource {
-public:
-    CCalculatorDlg* m_dialog = nullptr;
-
-    bool FullText(HWND control, CString& out) override
-    {
-        char exact[kRoundedNumberSize];
-        if (m_dialog == nullptr || !m_dialog->ExactText(::GetDlgCtrlID(control), exact))
-            return false;
-        out = exact;
-        return true;
-    }
-};
-
-ExactNumbers g_exactNumbers;
-
 }  // namespace
 
-void ExposeMainWindowControls(CCalculatorDlg& dialog)
+void ExposeMainWindowControls(HWND window, FullTextSource& numbers)
 {
-    g_exactNumbers.m_dialog = &dialog;
-    const HWND window = dialog.m_hWnd;
-    ForEachNamedControl([window](const Calculator*, const NamedControl& named) {
+    ForEachNamedControl([&](const Calculator*, const NamedControl& named) {
         const HWND control = ::GetDlgItem(window, named.control);
         char name[kSpokenNameSize];
         SpokenName(named.control, name);
@@ -77,7 +56,7 @@ void ExposeMainWindowControls(CCalculatorDlg& dialog)
         what.name = name;
         SetRoleByClass(control, what);
         if (NumberField(named.control) != nullptr)
-            what.fullText = &g_exactNumbers;
+            what.fullText = &numbers;
         ExposeAccessible(control, what);
     });
     ExposeBannerAndCloseButton(window);

@@ -2,16 +2,16 @@
 
 #include <windows.h>
 
-class CCalculatorDlg;
+#include "accessible.h"
 
 // Gives each control of the main window a name a listener can act on: the
 // label a person sees beside it, its unit, and its calculator where the
 // label alone repeats ("Frequency, MHz, Wavelength Calculator"). The
 // template places every label after every input, so the platform's own rule
 // (the nearest label before a control) names none of them. A number field
-// showing its number rounded gives the full number as its description and
-// to a copy of its whole text.
-void ExposeMainWindowControls(CCalculatorDlg& dialog);
+// showing its number rounded gives the full number from `numbers` as its
+// description and to a copy of its whole text.
+void ExposeMainWindowControls(HWND window, FullTextSource& numbers);
 
 // The About box by name, which it has no caption to show; its address, and
 // the portrait that opens the same mail link, as links whose default action

@@ -46,7 +46,7 @@ bool CCalculatorDlg::OnInitDialog()
 
     m_form.m_instructions = kOpeningPrompt;
     UpdateData(false);
-    ExposeMainWindowControls(*this);
+    ExposeMainWindowControls(m_hWnd, *this);
     return true;  // the focus goes to the first tab stop, Current Power
 }
 
@@ -177,6 +177,15 @@ void CCalculatorDlg::ReportBadField(int, const char* message)
 void CCalculatorDlg::PostReport()
 {
     ::PostMessageA(m_hWnd, kOwedReportMessage, 0, 0);
+}
+
+bool CCalculatorDlg::FullText(HWND control, CString& out)
+{
+    char exact[kRoundedNumberSize];
+    if (!m_controller.ExactText(::GetDlgCtrlID(control), exact))
+        return false;
+    out = exact;
+    return true;
 }
 
 void CCalculatorDlg::Announce(int field, const char* text)

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "accessible.h"
 #include "calculator_form.h"
 #include "field_keys.h"
 #include "form_controller.h"
@@ -11,7 +12,7 @@
 // The main window. It holds the calculator form and gives the form's
 // controller its controls; every rule about what a control does lives in
 // the controller and the calculator logic's tables.
-class CCalculatorDlg : public CDialog, private FormControls {
+class CCalculatorDlg : public CDialog, private FormControls, private FullTextSource {
 public:
     explicit CCalculatorDlg(CWnd* parent = nullptr);
     ~CCalculatorDlg() override;
@@ -20,9 +21,6 @@ public:
     bool UpdateData(bool saveAndValidate) { return m_controller.UpdateData(saveAndValidate); }
     void RunAboutBox() override;
 
-    // The full text of the number field `control` shows rounded, while the
-    // user has not changed it; false otherwise.
-    bool ExactText(int control, char (&out)[kRoundedNumberSize]) { return m_controller.ExactText(control, out); }
 
     bool OnInitDialog() override;
     bool PreTranslateMessage(const MSG& message) override { return m_fieldKeys.Handle(m_hWnd, message, m_controller); }
@@ -56,6 +54,10 @@ private:
     void ReportBadField(int control, const char* message) override;
     void PostReport() override;
     void Announce(int field, const char* text) override;
+
+    // FullTextSource: the exact number of a field that shows it rounded,
+    // while the user has not typed over it.
+    bool FullText(HWND control, CString& out) override;
 
     FormController m_controller{m_form, *this};
     CNumberTips m_numberTips;  // the full text of the numbers shown rounded
