@@ -215,7 +215,8 @@ bool FormController::ExactText(int control, char (&out)[kRoundedNumberSize])
 
 bool FormController::SelectsOnClick(int control)
 {
-    if (CalculateButtonFor(control) == 0 || NumberField(control) == nullptr ||
+    const NamedControl* named = FindNamedControl(control);
+    if (named == nullptr || !IsInput(named->part) || NumberField(control) == nullptr ||
         m_controls.IsModified(control))
         return false;
     m_controls.ReadText(control, m_text);
