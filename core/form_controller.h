@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string_view>
-
 #include "calculator_form.h"
 #include "calculator_table.h"
 #include "form_exchange.h"
