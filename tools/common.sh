@@ -13,7 +13,29 @@ VELQUOR_PACKAGES=(
     nsis
     clang-14 lld-14 llvm-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
     libclang-rt-14-dev-wasm32 nodejs chromium chromium-driver python3-selenium
+    # clang's fuzzing and sanitizer run-times, and llvm-symbolizer for
+    # readable stacks (tools/hardening, tools/fuzz).
+    clang libclang-rt-14-dev llvm
 )
+
+# The packages whose absence costs one part of the work rather than all of
+# it, and that part: where the mirror cannot give one of them, the scripts
+# go on without the part and say so. wine32 has a way round of its own: the
+# 64-bit build under 64-bit Wine (windows_test_preset).
+declare -A VELQUOR_PACKAGE_PART=(
+    [wine32:i386]="running the shipped 32-bit build under Wine (the 64-bit build of the same sources stands in)"
+    [nsis]="the installer and its test"
+    [chromium]="the page's browser test"
+    [chromium-driver]="the page's browser test"
+    [python3-selenium]="the page's browser test"
+    [clang]="the sanitizer and fuzzing runs"
+    [libclang-rt-14-dev]="the sanitizer and fuzzing runs"
+    [llvm]="the sanitizer and fuzzing runs"
+)
+
+# Where apt keeps the package lists it fetched (the install tests point it
+# at a folder of their own).
+VELQUOR_APT_LISTS=${VELQUOR_APT_LISTS:-/var/lib/apt/lists}
 
 is_installed() {
     [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]
@@ -30,9 +52,46 @@ as_root() {
     fi
 }
 
+have_package_lists() {
+    compgen -G "$VELQUOR_APT_LISTS/*_Packages*" >/dev/null
+}
+
+# Brings the package lists up to date as far as the mirror allows. An update
+# that fetched some lists and failed on others (a mirror that serves one
+# index of the wrong size, which has been seen to last for days) is not
+# tried again: the lists it has are used, and what they cannot give is found
+# below. With no lists at all, it is tried three times, 20 s apart.
+# Sets VELQUOR_APT_FAILED to the indexes that could not be fetched.
+update_package_lists() {
+    local try errors
+    VELQUOR_APT_FAILED=
+    for try in 1 2 3; do
+        errors=$(as_root apt-get update -qq 2>&1) && return 0
+        VELQUOR_APT_FAILED=$(sed -nE 's/^[EW]: Failed to fetch ([^ ]+).*/\1/p' <<<"$errors" | paste -sd ' ')
+        if have_package_lists; then
+            echo "-- apt-get update could not fetch ${VELQUOR_APT_FAILED:-some of its indexes}: going on with the package lists it has" >&2
+            return 0
+        fi
+        if [ "$try" -eq 3 ]; then
+            echo "error: there are no package lists (apt-get update failed 3 times, ${VELQUOR_APT_RETRY_SECONDS:-20} s apart), so $1 could not be installed; this is usually a package mirror in mid-sync or no network, and trying again in a few minutes usually helps." >&2
+            # apt's own one-line errors name the index that failed.
+            grep '^E: ' <<<"$errors" | sed 's/^/  /' >&2
+            return 1
+        fi
+        echo "-- apt-get update failed; trying again in ${VELQUOR_APT_RETRY_SECONDS:-20} s" >&2
+        sleep "${VELQUOR_APT_RETRY_SECONDS:-20}"
+    done
+}
+
 # Installs the packages that are not there yet; does nothing when all are.
+# Where apt refuses some of them, the others are installed all the same:
+# each refused package is named with the part of the work it costs (one
+# line each), and the part is left out (VELQUOR_NOT_INSTALLABLE lists those
+# packages, space-separated). A refused package that everything needs ends
+# it here. Extra packages may be given as arguments.
 install_missing() {
-    local missing=() package
+    local missing=() installable=() package
+    export VELQUOR_NOT_INSTALLABLE=
     for package in "${VELQUOR_PACKAGES[@]}" "$@"; do
         is_installed "$package" || missing+=("$package")
     done
@@ -43,22 +102,56 @@ install_missing() {
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         as_root dpkg --add-architecture i386 || return 1
     fi
-    # A mirror in mid-sync serves an index whose size does not match the
-    # release file for a few minutes; a later try usually finds it whole.
-    local try errors
-    for try in 1 2 3; do
-        errors=$(as_root apt-get update -qq 2>&1) && break
-        if [ "$try" -eq 3 ]; then
-            echo "error: the package lists could not be updated (apt-get update failed 3 times, 20 s apart), so ${missing[*]} could not be installed; this is usually a package mirror in mid-sync, and trying again in a few minutes usually helps." >&2
-            # apt's own one-line errors name the index that failed.
-            grep '^E: ' <<<"$errors" | sed 's/^/  /' >&2
-            return 1
-        fi
-        echo "-- apt-get update failed; trying again in 20 s" >&2
-        sleep 20
-    done
+    update_package_lists "${missing[*]}" || return 1
     as_root env DEBIAN_FRONTEND=noninteractive \
-        apt-get install -y -qq "${missing[@]}" >/dev/null || return 1
+        apt-get install -y -qq "${missing[@]}" >/dev/null 2>&1 && return 0
+    # Which of them apt cannot install from the lists it has: a simulated
+    # install of each alone.
+    local refused=() needed=()
+    for package in "${missing[@]}"; do
+        if as_root apt-get install -s -qq "$package" >/dev/null 2>&1; then
+            installable+=("$package")
+        elif [ -n "${VELQUOR_PACKAGE_PART[$package]:-}" ]; then
+            refused+=("$package")
+        else
+            needed+=("$package")
+        fi
+    done
+    local from="from this machine's package mirror${VELQUOR_APT_FAILED:+ (apt-get update could not fetch $VELQUOR_APT_FAILED)}"
+    if [ ${#needed[@]} -gt 0 ]; then
+        echo "error: ${needed[*]} could not be installed $from, and nothing can be built or tested without them." >&2
+        return 1
+    fi
+    if [ ${#installable[@]} -gt 0 ] &&
+       ! as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${installable[@]}" >/dev/null; then
+        echo "error: installing ${installable[*]} failed" >&2
+        return 1
+    fi
+    for package in "${refused[@]}"; do
+        echo "-- $package could not be installed $from; left out: ${VELQUOR_PACKAGE_PART[$package]}" >&2
+    done
+    VELQUOR_NOT_INSTALLABLE=${refused[*]}
+}
+
+# Whether package $1 was refused by the last install_missing.
+not_installable() {
+    [[ " ${VELQUOR_NOT_INSTALLABLE:-} " == *" $1 "* ]]
+}
+
+# The part of the work left out for want of a package, or nothing: $@ are
+# the packages the part needs. Says which package where one is missing.
+missing_for_part() {
+    local package
+    for package in "$@"; do
+        if ! is_installed "$package"; then
+            if not_installable "$package"; then
+                echo "$package could not be installed from this machine's package mirror"
+            else
+                echo "$package is not installed"
+            fi
+            return 0
+        fi
+    done
 }
 
 # Virtual displays are looked for from this number up; CI leaves the default,
@@ -127,31 +220,62 @@ VELQUOR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 VELQUOR_WINE_ARCH=${VELQUOR_WINE_ARCH:-win32}
 
 # Whether this machine runs 32-bit x86 programs. Some 64-bit kernels are
-# built or configured without them: there the 32-bit Wine loader fails at
-# once with "Exec format error". Asked once per shell.
+# built or configured without them ("Exec format error"). Asked of the
+# kernel with the smallest such program, written here rather than carried
+# as a file: an ELF header, one loadable segment, and the seven bytes of
+# exit(0) through the i386 system-call gate (xor ebx,ebx; xor eax,eax;
+# inc eax; int 0x80). Whether the 32-bit Wine is installed is another
+# question (why_not_32bit). Asked once per shell.
 can_run_32bit() {
     if [ -z "${VELQUOR_CAN_RUN_32BIT:-}" ]; then
-        if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        local probe=$VELQUOR_ROOT/build/.run-i386
+        mkdir -p "${probe%/*}"
+        printf '%b' \
+            '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00' \
+            '\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00' \
+            '\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00' \
+            '\x00\x00\x00\x00' \
+            '\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08' \
+            '\x5b\x00\x00\x00\x5b\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00' \
+            '\x31\xdb\x31\xc0\x40\xcd\x80' >"$probe" && chmod +x "$probe"
+        if "$probe" 2>/dev/null; then
             VELQUOR_CAN_RUN_32BIT=yes
         else
             VELQUOR_CAN_RUN_32BIT=no
         fi
+        rm -f "$probe"
         export VELQUOR_CAN_RUN_32BIT
     fi
     [ "$VELQUOR_CAN_RUN_32BIT" = yes ]
 }
 
-# The Windows build the tests and the tools run here: win32 where 32-bit
-# programs run, win64 elsewhere.
-windows_test_preset() {
-    if can_run_32bit; then echo win32; else echo win64; fi
+# Why the shipped 32-bit build cannot run under Wine here, in words for the
+# user, or nothing where it can.
+why_not_32bit() {
+    if ! can_run_32bit; then
+        echo "32-bit programs cannot run on this machine"
+    elif ! is_installed wine32:i386; then
+        if not_installable wine32:i386; then
+            echo "the 32-bit Wine (wine32:i386) could not be installed from this machine's package mirror${VELQUOR_APT_FAILED:+ (apt-get update could not fetch $VELQUOR_APT_FAILED)}"
+        else
+            echo "the 32-bit Wine (wine32:i386) is not installed"
+        fi
+    fi
 }
 
-# Says, where the 64-bit build stands in for the shipped one, that it does:
-# $1 is what the caller does with it ("measuring", "the monkey drives").
+# The Windows build the tests and the tools run here: win32 where the
+# shipped program can run under Wine, win64 elsewhere.
+windows_test_preset() {
+    if [ -z "$(why_not_32bit)" ]; then echo win32; else echo win64; fi
+}
+
+# Says, where the 64-bit build stands in for the shipped one, that it does
+# and why: $1 is what the caller does with it ("measuring", "the monkey
+# drives").
 say_if_64bit_stands_in() {
-    [ "$(windows_test_preset)" = win32 ] ||
-        echo "32-bit programs cannot run on this machine: $1 the 64-bit build of the same sources under 64-bit Wine"
+    local why
+    why=$(why_not_32bit)
+    [ -z "$why" ] || echo "$why: $1 the 64-bit build of the same sources under 64-bit Wine"
 }
 
 # Reads the summary CTest ends log $1 with, "N% tests passed, F tests failed
