@@ -278,19 +278,21 @@ say_if_64bit_stands_in() {
     [ -z "$why" ] || echo "$why: $1 the 64-bit build of the same sources under 64-bit Wine"
 }
 
-# Reads the summary CTest ends log $1 with, "N% tests passed, F tests failed
-# out of T", into CTEST_PASSED, CTEST_FAILED and CTEST_SKIPPED. T counts the
-# tests that did not run too, which CTest lists as "(Skipped)" or
-# "(Disabled)"; they are counted as skipped, not passed. Fails when the log
-# has no summary (CTest stopped before it, or found no tests).
+# Reads the JUnit report CTest wrote (ctest --output-junit FILE) into
+# CTEST_PASSED, CTEST_FAILED and CTEST_SKIPPED. Tests that did not run
+# (skipped, or disabled) are counted as skipped, not passed. Fails when there
+# is no report (CTest stopped before writing it, or found no tests).
 ctest_counts() {
-    local line total
-    line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -1)
-    [ -n "$line" ] || return 1
-    CTEST_FAILED=$(sed -E 's/.* ([0-9]+) tests? failed.*/\1/' <<<"$line")
-    total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
-    CTEST_SKIPPED=$(grep -cE '^[[:space:]]+[0-9]+ - .* \((Skipped|Disabled)\)$' "$1" || true)
-    CTEST_PASSED=$((total - CTEST_FAILED - CTEST_SKIPPED))
+    local head count
+    [ -s "$1" ] || return 1
+    head=$(sed -n '/<testsuite/,/>/p' "$1" | tr -s '\n\t' '  ')
+    count() { sed -nE "s/.*[[:space:]]$1=\"([0-9]+)\".*/\1/p" <<<"$head"; }
+    local tests failures disabled skipped
+    tests=$(count tests) failures=$(count failures) disabled=$(count disabled) skipped=$(count skipped)
+    [ -n "$tests" ] && [ "$tests" -gt 0 ] || return 1
+    CTEST_FAILED=$failures
+    CTEST_SKIPPED=$((skipped + disabled))
+    CTEST_PASSED=$((tests - failures - CTEST_SKIPPED))
 }
 
 # Sets up the environment for Wine of architecture VELQUOR_WINE_ARCH (or $1):
