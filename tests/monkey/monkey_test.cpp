@@ -304,7 +304,8 @@ private:
     // --- Looking --------------------------------------------------------
     Scene Look() const;
     HWND Main() const { return m_session->Main(); }
-    std::string Describe(POINT point) const;
+    HWND ClickTarget(POINT point) const;
+    std::string Describe(POINT point, HWND target) const;
 
     // --- Acting ---------------------------------------------------------
     Action DrawAction(const Scene& scene);
@@ -537,26 +538,36 @@ Scene Monkey::Look() const
     return scene;
 }
 
-// What lies at `point`: the child control, or the top-level window.
-std::string Monkey::Describe(POINT point) const
+// The window a click at `point` goes to: the top-level window in front
+// there and, in it, the child control under the point. Group boxes lie over
+// the controls they frame, and the click goes through them.
+HWND Monkey::ClickTarget(POINT point) const
 {
     HWND top = ::WindowFromPoint(point);
-    while (top != nullptr && (::GetWindowLongA(top, GWL_STYLE) & WS_CHILD))
-        top = ::GetParent(top);
+    if (top == nullptr)
+        return nullptr;
+    top = ::GetAncestor(top, GA_ROOT);
+    POINT client = point;
+    ::ScreenToClient(top, &client);
+    const HWND child = ::RealChildWindowFromPoint(top, client);
+    return child != nullptr ? child : top;
+}
+
+// What `target`, the window a click at `point` goes to, is: the child
+// control, or the top-level window.
+std::string Monkey::Describe(POINT point, HWND target) const
+{
+    const HWND top = target != nullptr ? ::GetAncestor(target, GA_ROOT) : nullptr;
     std::string where = "(" + std::to_string(point.x) + "," + std::to_string(point.y) + ")";
     if (top == nullptr)
         return where + " on nothing";
     std::string name = top == Main() ? "main window" : ClassOf(top);
     if (VelquorSession::IsAboutBox(top))
         name = "About box";
-    POINT client = point;
-    ::ScreenToClient(top, &client);
-    // Group boxes lie over the controls they frame; the click goes through.
-    HWND child = ::RealChildWindowFromPoint(top, client);
-    if (child != nullptr && child != top) {
-        const int id = static_cast<short>(::GetDlgCtrlID(child));
-        std::string text = ClassOf(child) == "Static" || ClassOf(child) == "Button" ? support::TextOf(child) : "";
-        return where + " on " + name + " " + ClassOf(child) + " " + std::to_string(id) +
+    if (target != top) {
+        const int id = static_cast<short>(::GetDlgCtrlID(target));
+        std::string text = ClassOf(target) == "Static" || ClassOf(target) == "Button" ? support::TextOf(target) : "";
+        return where + " on " + name + " " + ClassOf(target) + " " + std::to_string(id) +
                (text.empty() ? "" : " " + Quoted(text, 24));
     }
     return where + " on " + name;
@@ -841,20 +852,24 @@ std::string Monkey::Perform(const Action& action, const Scene& scene)
 {
     switch (action.kind) {
     case Action::Click: {
-        const std::string what = "click " + Describe(action.point);
-        // Only a click that really lands on the address or the portrait
-        // (not on a window in front of them) may open the link.
-        const HWND target = ::WindowFromPoint(action.point);
-        for (HWND about : scene.aboutBoxes) {
-            for (int id : {IDC_MAIL_ADDRESS, IDC_PORTRAIT}) {
-                if (target != nullptr && target == ::GetDlgItem(about, id)) {
-                    ++m_linkClicks;
-                    m_mailLink = "mailto:" + VelquorSession::ChildText(about, IDC_MAIL_ADDRESS);
-                }
-            }
-        }
         if (scene.menu == nullptr)
             m_session->BringToFront();
+        // One look at what lies under the point, once the windows are in
+        // the order the click meets them, gives both the log line and the
+        // count: only a click that really lands on the address or the
+        // portrait (not on a window in front of them) may open the link,
+        // and the box it lands in counts whether or not the scene, taken
+        // before, had seen it open.
+        const HWND target = ClickTarget(action.point);
+        const std::string what = "click " + Describe(action.point, target);
+        const HWND top = target != nullptr ? ::GetAncestor(target, GA_ROOT) : nullptr;
+        if (top != nullptr && top != target && VelquorSession::IsAboutBox(top)) {
+            const int id = ::GetDlgCtrlID(target);
+            if (id == IDC_MAIL_ADDRESS || id == IDC_PORTRAIT) {
+                ++m_linkClicks;
+                m_mailLink = "mailto:" + VelquorSession::ChildText(top, IDC_MAIL_ADDRESS);
+            }
+        }
         ClickAt(action.point);
         return what;
     }
