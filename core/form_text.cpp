@@ -15,13 +15,21 @@ FormText& FormText::operator=(const char* text)
 
 void FormText::Assign(std::string_view text)
 {
-    // The new copy is made before the old one is freed: the text may be a
-    // view of this one.
-    char* copy = new char[text.size() + 1];
-    if (!text.empty())
-        std::memcpy(copy, text.data(), text.size());
-    copy[text.size()] = '\0';
-    delete[] m_text;
-    m_text = copy;
+    // A read pass assigns every field's text to the same FormText: the
+    // buffer is kept and reused while the text fits. memmove, since the
+    // text may be a view of this one.
+    if (m_text != nullptr && text.size() <= m_capacity) {
+        std::memmove(m_text, text.data(), text.size());
+    } else {
+        // The new copy is made before the old one is freed, for the same
+        // reason.
+        char* copy = new char[text.size() + 1];
+        if (!text.empty())
+            std::memcpy(copy, text.data(), text.size());
+        delete[] m_text;
+        m_text = copy;
+        m_capacity = text.size();
+    }
+    m_text[text.size()] = '\0';
     m_length = text.size();
 }

@@ -26,4 +26,5 @@ public:
 private:
     char* m_text = nullptr;
     std::size_t m_length = 0;
+    std::size_t m_capacity = 0;  // the characters m_text holds, not counting the end mark
 };
