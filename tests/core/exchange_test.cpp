@@ -23,6 +23,22 @@ TEST(Form, StartsEmptyAndCannotBeCopied)
     EXPECT_EQ(window.texts[IDC_INSTRUCTIONS_TEXT], "");
 }
 
+// The pane's text keeps its buffer while a new text fits, and may be given
+// a part of itself.
+TEST(Form, TextTakesAPartOfItselfAndGrowsAndShrinks)
+{
+    FormText text;
+    text = "Wavelength Calculator";
+    text.Assign(text.view().substr(4));
+    EXPECT_EQ(text, "length Calculator");
+    EXPECT_STREQ(text.c_str(), "length Calculator");
+    text = "Antenna Length Calculator";
+    EXPECT_STREQ(text.c_str(), "Antenna Length Calculator");
+    text = nullptr;
+    EXPECT_STREQ(text.c_str(), "");
+    EXPECT_EQ(text.size(), 0u);
+}
+
 TEST(Form, EmptyMeansZeroOfEitherSignOrNotANumber)
 {
     EXPECT_TRUE(IsEmpty(0.0));
