@@ -13,7 +13,7 @@
 # and without the unwind tables that only exceptions would read.
 function(velquor_product_code target)
     target_compile_options(${target} PRIVATE
-        $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-threadsafe-statics>)
+        $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-threadsafe-statics -fno-rtti>)
     if(WIN32 OR VELQUOR_WASM)
         target_compile_options(${target} PRIVATE
             $<$<COMPILE_LANGUAGE:C,CXX>:-Os -ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables>)

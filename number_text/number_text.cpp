@@ -3,6 +3,8 @@
 #include <limits>
 #include <system_error>
 
+#include "powers_of_five.h"  // before fast_float's own headers
+
 #include <fast_float/fast_float.h>
 
 namespace {
@@ -91,6 +93,7 @@ std::optional<double> ParseNumber(std::string_view text)
         // Correctly rounded; a number too large for a double comes back as
         // infinity and one too small as zero, without an error.
         const char* end = text.data() + text.size();
+        MakePowersOfFive();
         const auto result = fast_float::from_chars(text.data(), end, value);
         if (result.ec != std::errc() || result.ptr != end)
             return std::nullopt;

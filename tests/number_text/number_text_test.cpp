@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "number_text.h"
+#include "powers_of_five.h"
 #include "rounded_number.h"
 
 namespace {
@@ -172,6 +173,20 @@ TEST(ParseNumber, ReadsNotANumberInAnyCaseAndSign)
         ASSERT_TRUE(value.has_value()) << text;
         EXPECT_TRUE(std::isnan(*value)) << text;
     }
+}
+
+// The powers of five the reading multiplies by, made at run time, are the
+// library's own table, every bit of it (the library's template, taken for
+// another type, still carries that table).
+TEST(ParseNumber, MakesTheLibrarysPowersOfFive)
+{
+    using Made = fast_float::powers_template<void>;
+    using Library = fast_float::powers_template<int>;
+    static_assert(Made::number_of_entries == Library::number_of_entries);
+    MakePowersOfFive();
+    for (int i = 0; i < Made::number_of_entries; ++i)
+        ASSERT_EQ(Made::power_of_five_128[i], Library::power_of_five_128[i])
+            << "5^" << i / 2 + Made::smallest_power_of_five << (i % 2 ? ", lower half" : ", upper half");
 }
 
 TEST(ParseNumber, ReadsAVeryLongNumber)
