@@ -10,13 +10,17 @@
 #
 # The Windows and WebAssembly builds are also compiled for size, one section
 # per function and per object so that the linker drops what nothing calls,
-# and without the unwind tables that only exceptions would read.
+# and without the unwind tables that only exceptions would read, nor the
+# type information that nothing asks for at run time. (The native builds
+# keep it: the undefined-behaviour sanitizer reads it to check calls
+# through virtual functions.)
 function(velquor_product_code target)
     target_compile_options(${target} PRIVATE
-        $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-threadsafe-statics -fno-rtti>)
+        $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-threadsafe-statics>)
     if(WIN32 OR VELQUOR_WASM)
         target_compile_options(${target} PRIVATE
-            $<$<COMPILE_LANGUAGE:C,CXX>:-Os -ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables>)
+            $<$<COMPILE_LANGUAGE:C,CXX>:-Os -ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables>
+            $<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>)
     endif()
 endfunction()
 
