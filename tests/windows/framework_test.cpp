@@ -2,18 +2,21 @@
 // which entries are searched, what each kind of handler receives and
 // returns, what reaches the dialog manager's default handling and what a
 // dialog sees before the dialog manager does, the menu wrapper on a real
-// menu, and a control's text exchanged whole.
+// menu, a control's text exchanged whole, and where the libraries loaded on
+// first use come from.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cwctype>
 #include <string>
 #include <vector>
 
 #include "framework.h"
 #include "identifiers.h"
 #include "modal_test_support.h"
+#include "system_library.h"
 
 namespace {
 
@@ -412,6 +415,47 @@ TEST(TextExchange, TextOfAnyLengthGoesBothWaysWhole)
     DDX_Text(&write, 1, text);
     EXPECT_EQ(::GetWindowTextLengthA(control), 100000);
     ::DestroyWindow(parent);
+}
+
+// ---------------------------------------------------------------------------
+// Libraries from the system folder
+
+// The folder a loaded module's file is in, in lower case.
+std::wstring LowerFolderOf(HMODULE module)
+{
+    wchar_t path[MAX_PATH] = L"";
+    const DWORD length = ::GetModuleFileNameW(module, path, MAX_PATH);
+    std::wstring folder(path, length);
+    folder.erase(folder.empty() ? 0 : folder.find_last_of(L'\\'));
+    for (wchar_t& c : folder)
+        c = static_cast<wchar_t>(std::towlower(c));
+    return folder;
+}
+
+// The way the loader of this Windows takes (under Wine, the flag) and the
+// full path that loaders without the flag get: both find a library in the
+// system folder, and neither the one the build puts beside this program,
+// which a plain search finds first.
+TEST(SystemLibraries, BothWaysTakeTheSystemFolderAndNothingBesideTheProgram)
+{
+    wchar_t system[MAX_PATH] = L"";
+    ASSERT_NE(::GetSystemDirectoryW(system, MAX_PATH), 0u);
+    std::wstring systemFolder = system;
+    for (wchar_t& c : systemFolder)
+        c = static_cast<wchar_t>(std::towlower(c));
+    const wchar_t kBesideTheProgram[] = L"libwinpthread-1.dll";
+
+    for (HMODULE (*load)(const wchar_t*) : {&LoadSystemLibrary, &LoadSystemLibraryByPath}) {
+        const HMODULE library = load(L"uiautomationcore.dll");
+        ASSERT_NE(library, nullptr);
+        EXPECT_EQ(LowerFolderOf(library), systemFolder);
+        EXPECT_EQ(load(kBesideTheProgram), nullptr);
+        EXPECT_EQ(load(L"no-such-library.dll"), nullptr);
+    }
+
+    const HMODULE planted = ::LoadLibraryW(kBesideTheProgram);
+    EXPECT_NE(planted, nullptr) << "the library beside the program is missing: the test proves nothing";
+    ::FreeLibrary(planted);
 }
 
 }  // namespace
