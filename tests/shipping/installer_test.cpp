@@ -1,7 +1,8 @@
-// The installer, end to end, in a Wine prefix made fresh for it: installed
-// silently, the program started from its Start-menu entry and closed with
-// Exit, then uninstalled silently, after which nothing of it may be left: no
-// file or folder, no Start-menu entry, no registry key.
+// The installer, end to end, in a Wine prefix made fresh for it: its first
+// page shown, then installed silently, the program started from its
+// Start-menu entry and closed with Exit, then uninstalled silently, after
+// which nothing of it may be left: no file or folder, no Start-menu entry,
+// no registry key.
 //
 // The installer is the one CPack has just made into the package folder (the
 // fixture in CMakeLists.txt).
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <set>
 #include <utility>
@@ -32,6 +34,7 @@ namespace {
 const std::string kPackageFolder = support::WindowsPath(VELQUOR_PACKAGE_DIR);
 const std::string kBuiltProgram = support::WindowsPath(VELQUOR_EXE_PATH);
 const std::string kSourceFolder = support::WindowsPath(VELQUOR_SOURCE_DIR);
+const std::string kUserReadme = support::WindowsPath(VELQUOR_USER_README);
 const std::string kArtifacts = support::WindowsPath(VELQUOR_SHIPPING_ARTIFACTS);
 
 // What the package calls things (cmake/Packaging.cmake): the product by the
@@ -95,6 +98,22 @@ bool KeyExists(HKEY root, const std::string& path)
         return false;
     ::RegCloseKey(key);
     return true;
+}
+
+// A DWORD value; nullopt when there is no such value.
+std::optional<DWORD> ReadDword(HKEY root, const std::string& path, const char* value)
+{
+    DWORD data = 0;
+    DWORD size = sizeof data;
+    DWORD type = 0;
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    const LONG status = ::RegQueryValueExA(key, value, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size);
+    ::RegCloseKey(key);
+    if (status != ERROR_SUCCESS || type != REG_DWORD)
+        return std::nullopt;
+    return data;
 }
 
 // A string value; "<none>" when there is no such value.
@@ -263,19 +282,27 @@ HKEY UninstallHive()
 void ExpectInstalled()
 {
     const std::string folder = InstallFolder();
-    const std::set<std::string> expectedFiles = {"LICENSE", "README.md", "Uninstall.exe", "VelQUOR.exe"};
+    const std::set<std::string> expectedFiles = {"LICENSE", "README.txt", "Uninstall.exe", "VelQUOR.exe"};
     ASSERT_EQ(NamesIn(folder), expectedFiles) << "in " << folder;
-    EXPECT_EQ(support::ReadWholeFile(folder + "\\VelQUOR.exe"), support::ReadWholeFile(kBuiltProgram))
-        << "the installed program is not the one built";
-    EXPECT_EQ(support::ReadWholeFile(folder + "\\README.md"), support::ReadWholeFile(kSourceFolder + "\\README.md"));
-    EXPECT_EQ(support::ReadWholeFile(folder + "\\LICENSE"), support::ReadWholeFile(kSourceFolder + "\\LICENSE"));
+    const std::vector<unsigned char> installedProgram = support::ReadWholeFile(folder + "\\VelQUOR.exe");
+    const std::vector<unsigned char> readme = support::ReadWholeFile(folder + "\\README.txt");
+    const std::vector<unsigned char> licence = support::ReadWholeFile(folder + "\\LICENSE");
+    EXPECT_EQ(installedProgram, support::ReadWholeFile(kBuiltProgram)) << "the installed program is not the one built";
+    EXPECT_EQ(readme, support::ReadWholeFile(kUserReadme));
+    EXPECT_EQ(licence, support::ReadWholeFile(kSourceFolder + "\\LICENSE"));
 
     // What Windows lists under installed programs is what the program says
-    // of itself.
+    // of itself, with the size of its files as the installer counts it (each
+    // in whole KB, rounded up).
     const std::string program = folder + "\\VelQUOR.exe";
     const HKEY hive = UninstallHive();
-    EXPECT_EQ(ReadString(hive, kUninstallKey, "DisplayName"), VersionString(program, "ProductName"));
+    EXPECT_EQ(ReadString(hive, kUninstallKey, "DisplayName"),
+              VersionString(program, "ProductName") + " " + FixedProductVersion(program));
     EXPECT_EQ(ReadString(hive, kUninstallKey, "DisplayVersion"), FixedProductVersion(program));
+    DWORD kilobytes = 0;
+    for (const std::vector<unsigned char>* file : {&installedProgram, &readme, &licence})
+        kilobytes += static_cast<DWORD>((file->size() + 1023) / 1024);
+    EXPECT_EQ(ReadDword(hive, kUninstallKey, "EstimatedSize"), std::optional<DWORD>(kilobytes));
     EXPECT_EQ(ReadString(hive, kUninstallKey, "Publisher"), kVendor);
     EXPECT_EQ(ReadString(hive, kUninstallKey, "DisplayIcon"), program);
     EXPECT_EQ(ReadString(hive, kUninstallKey, "UninstallString"), "\"" + folder + "\\Uninstall.exe\"");
@@ -288,6 +315,24 @@ void ExpectInstalled()
     ASSERT_EQ(NamesIn(menu), expectedLinks) << "in " << menu;
     EXPECT_EQ(ShortcutTarget(menu + "\\VelQUOR.lnk"), program);
     EXPECT_EQ(ShortcutTarget(menu + "\\Uninstall.lnk"), folder + "\\Uninstall.exe");
+}
+
+// Shows the installer's first page and ends it there, before it installs
+// anything: the foot of the page names the program's installer, not the
+// tool that made it.
+void ShowFirstPage(const std::string& installer)
+{
+    support::Program setup;
+    ASSERT_TRUE(setup.Start(installer, nullptr, kWindowTimeoutMs)) << "the installer: " << setup.Error();
+    const std::string branding = kProduct + " " + FixedProductVersion(kBuiltProgram) + " installer";
+    std::vector<std::string> texts;
+    for (HWND child : support::ChildWindows(setup.Main()))
+        texts.push_back(support::TextOf(child));
+    EXPECT_NE(std::find(texts.begin(), texts.end(), branding), texts.end())
+        << "no \"" << branding << "\" among the installer's texts";
+    for (const std::string& text : texts)
+        EXPECT_EQ(text.find("Nullsoft"), std::string::npos) << text;
+    setup.Kill();
 }
 
 // Starts what the Start-menu entry points to, sees its main window (kept as a
@@ -332,6 +377,8 @@ TEST(Installer, InstallsRunsAndUninstallsLeavingNothingBehind)
     ASSERT_FALSE(installer.empty());
     EXPECT_EQ(VersionString(installer, "ProductName"), kProduct);
     EXPECT_EQ(VersionString(installer, "ProductVersion"), FixedProductVersion(kBuiltProgram));
+    ASSERT_NO_FATAL_FAILURE(ShowFirstPage(installer));
+    ASSERT_EQ(TracesOfVelquor(), std::vector<std::string>{}) << "the installer, ended on its first page";
 
     DWORD code = 1;
     ASSERT_TRUE(RunAndWait("\"" + installer + "\" /S", kInstallTimeoutMs, code));
