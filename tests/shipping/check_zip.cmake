@@ -1,9 +1,8 @@
 # The portable zip holds exactly the program, the read-me for users and the
-# licence, in one folder named after the package, and they are the files of
-# the build and of the source tree. Its entries come in name order, all with
-# the package's time (EPOCH, as the packages were made with) and the same
-# permissions, so that the zip is the same bytes for the same sources. The
-# read-me has Windows line ends and no picture links.
+# licence, in one folder named after the package, in name order, each with
+# time EPOCH (the packages') and fixed permissions; they are the files of the
+# build and of the source tree. The read-me has Windows line ends and no
+# picture links.
 #
 #   cmake -DPACKAGE_DIR=... -DPROGRAM=.../VelQUOR.exe -DREADME=.../README.txt
 #         -DSOURCE_DIR=... -DARCH=win32 -DEPOCH=... -P check_zip.cmake
@@ -35,10 +34,8 @@ set(ENV{SOURCE_DATE_EPOCH} "${EPOCH}")
 string(TIMESTAMP date "%d %b %Y" UTC)
 string(REGEX REPLACE "[ \t]+" " " listing "${listing}")
 string(REGEX REPLACE " [0-9]+ (${date}) " " \\1 " listing "${listing}")
-set(expected_listing
-    "drwxr-xr-x 0 0 0 ${date} ${folder}/\n-rw-r--r-- 0 0 0 ${date} ${folder}/LICENSE\n"
-    "-rw-r--r-- 0 0 0 ${date} ${folder}/README.txt\n-rw-r--r-- 0 0 0 ${date} ${folder}/VelQUOR.exe\n")
-string(JOIN "" expected_listing ${expected_listing})
+set(file "-rw-r--r-- 0 0 0 ${date} ${folder}")
+set(expected_listing "drwxr-xr-x 0 0 0 ${date} ${folder}/\n${file}/LICENSE\n${file}/README.txt\n${file}/VelQUOR.exe\n")
 if(NOT listing STREQUAL expected_listing)
     message(FATAL_ERROR "the zip lists:\n${listing}expected:\n${expected_listing}")
 endif()

@@ -21,11 +21,6 @@ if(NOT status EQUAL 0)
     message(FATAL_ERROR "cpack failed (${status})")
 endif()
 
-# What the zip's generator leaves beside it: CPack's description of the
-# package.
-file(GLOB descriptions "${PACKAGE_DIR}/*.json")
-file(REMOVE ${descriptions})
-
 file(GLOB made RELATIVE "${PACKAGE_DIR}" "${PACKAGE_DIR}/*.zip" "${PACKAGE_DIR}/*.exe")
 list(SORT made)
 message(STATUS "made: ${made}")
