@@ -24,9 +24,9 @@ endfunction()
 # sections and writes a map of what remains (<name>.map in the build tree).
 #
 # On Windows the image is marked for Vista (6.0), the first Windows with
-# every function it imports (the C runtime's thread storage needs the fiber
-# storage calls of Vista's kernel32): older Windows refuse it at once rather
-# than failing on a missing entry point. It carries no time stamp, so that
+# every function it imports (the framework's per-thread slots use kernel32's
+# fiber-local storage, FlsAlloc and its kin): older Windows refuse it at once
+# rather than failing on a missing entry point. It carries no time stamp, so that
 # two builds of the same sources give the same bytes.
 function(velquor_product_executable target)
     velquor_product_code(${target})
