@@ -1,8 +1,7 @@
-// The installer, end to end, in a Wine prefix made fresh for it: its first
-// page shown, then installed silently, the program started from its
-// Start-menu entry and closed with Exit, then uninstalled silently, after
-// which nothing of it may be left: no file or folder, no Start-menu entry,
-// no registry key.
+// The installer, end to end, in a Wine prefix made fresh for it: installed
+// silently, the program started from its Start-menu entry and closed with
+// Exit, then uninstalled silently, after which nothing of it may be left: no
+// file or folder, no Start-menu entry, no registry key.
 //
 // The installer is the one CPack has just made into the package folder (the
 // fixture in CMakeLists.txt).

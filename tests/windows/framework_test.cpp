@@ -2,8 +2,7 @@
 // which entries are searched, what each kind of handler receives and
 // returns, what reaches the dialog manager's default handling and what a
 // dialog sees before the dialog manager does, the menu wrapper on a real
-// menu, a control's text exchanged whole, and where the libraries loaded on
-// first use come from.
+// menu, and a control's text exchanged whole.
 
 #include <windows.h>
 
