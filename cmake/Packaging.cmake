@@ -1,7 +1,8 @@
-# What ships, and how: VelQUOR.exe with README.md and LICENSE, as a portable
-# zip and as an installer made by NSIS (Debian's makensis). `tools/package`
-# makes both; `cpack` in build/win32 does the same by hand once VelQUOR.exe
-# is built.
+# What ships, and how: VelQUOR.exe with a read-me for users (README.txt) and
+# LICENSE, as a portable zip and as an installer made by NSIS (Debian's
+# makensis). `tools/package` makes both; `cpack` in build/win32 does the same
+# by hand once VelQUOR.exe is built. Both are reproducible: the same commit
+# gives the same bytes (tools/package sets SOURCE_DATE_EPOCH).
 #
 # The package takes its name and version from the program's version block,
 # so that what Windows lists under installed programs is what the program
@@ -43,13 +44,31 @@ install(TARGETS VelQUOR RUNTIME DESTINATION .)
 # the program (tools/package does), and the static checks package a tree
 # where nothing else was built.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
-install(FILES README.md LICENSE DESTINATION .)
+install(FILES "${CMAKE_BINARY_DIR}/README.txt" LICENSE DESTINATION .)
+
+# The read-me for users: the sections of README.md marked for them, as plain
+# text with Windows line ends. Made with the program, since whoever packages
+# builds only the program.
+find_program(VELQUOR_PYTHON python3 HINTS /usr/bin REQUIRED)
+add_custom_command(OUTPUT "${CMAKE_BINARY_DIR}/README.txt"
+    COMMAND "${VELQUOR_PYTHON}" "${PROJECT_SOURCE_DIR}/tools/user-readme.py"
+            "${PROJECT_SOURCE_DIR}/README.md" "${CMAKE_BINARY_DIR}/README.txt"
+    DEPENDS "${PROJECT_SOURCE_DIR}/README.md" "${PROJECT_SOURCE_DIR}/tools/user-readme.py"
+    COMMENT "Making the read-me for users")
+add_custom_target(velquor_user_readme DEPENDS "${CMAKE_BINARY_DIR}/README.txt")
+add_dependencies(VelQUOR velquor_user_readme)
 
 # --- The packages -------------------------------------------------------------
 
 # The values below reach cpack exactly as written here, backslashes and all.
 set(CPACK_VERBATIM_VARIABLES ON)
-set(CPACK_GENERATOR "ZIP;NSIS")
+# The zip is packed by tools/make-zip.py from what CPack stages
+# (cmake/MakeZip.cmake).
+set(CPACK_GENERATOR "External;NSIS")
+set(CPACK_EXTERNAL_ENABLE_STAGING ON)
+set(CPACK_EXTERNAL_PACKAGE_SCRIPT "${PROJECT_SOURCE_DIR}/cmake/MakeZip.cmake")
+set(CPACK_VELQUOR_PYTHON "${VELQUOR_PYTHON}")
+set(CPACK_VELQUOR_MAKE_ZIP "${PROJECT_SOURCE_DIR}/tools/make-zip.py")
 set(CPACK_PACKAGE_NAME "${VELQUOR_PRODUCT_NAME}")
 set(CPACK_PACKAGE_VENDOR "the Velquor authors")
 set(CPACK_PACKAGE_VERSION "${VELQUOR_PRODUCT_VERSION}")
@@ -63,10 +82,11 @@ set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 set(CPACK_RESOURCE_FILE_README "${PROJECT_SOURCE_DIR}/README.md")
 
 # The installer. Its version block carries the same name and version as the
-# program's, and its title, Start-menu folder and uninstall entry are named
-# after the product alone.
+# program's, and its title, Start-menu folder and uninstall entry key are
+# named after the product alone; the name Windows lists under installed
+# programs carries the version.
 set(CPACK_NSIS_PACKAGE_NAME "${VELQUOR_PRODUCT_NAME}")
-set(CPACK_NSIS_DISPLAY_NAME "${VELQUOR_PRODUCT_NAME}")
+set(CPACK_NSIS_DISPLAY_NAME "${VELQUOR_PRODUCT_NAME} ${VELQUOR_PRODUCT_VERSION}")
 set(CPACK_NSIS_INSTALLED_ICON_NAME "VelQUOR.exe")
 set(CPACK_NSIS_MUI_ICON "${PROJECT_SOURCE_DIR}/res/velquor.ico")
 set(CPACK_NSIS_MUI_UNIICON "${PROJECT_SOURCE_DIR}/res/velquor.ico")
@@ -81,10 +101,21 @@ set(CPACK_NSIS_CREATE_ICONS_EXTRA
 set(CPACK_NSIS_DELETE_ICONS_EXTRA
     "  Delete \"$SMPROGRAMS\\$MUI_TEMP\\${VELQUOR_PRODUCT_NAME}.lnk\"")
 
-# Top-level NSIS statements: the installer's version block, and an uninstall
-# step CPack's script lacks. That script stores the install folder under
-# Software\<vendor>\<product> and, on uninstalling, deletes the product's key
-# but leaves the vendor's, now empty: remove it too, if nothing else is in it.
+# The size Windows lists under installed programs, in KB: that of the files
+# the installer's one section holds.
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
+  SectionGetSize 0 $0
+  WriteRegDWORD SHCTX \"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}\" \"EstimatedSize\" $0
+")
+
+# Top-level NSIS statements: the installer's version block, no file times in
+# the installer (each build's files have their own, and the installed files
+# take the time of installing), the text that names whose installer it is at
+# the foot of every page (written here: CPack's own setting adds an option
+# Debian's makensis refuses), and an uninstall step CPack's script lacks.
+# That script stores the install folder under Software\<vendor>\<product>
+# and, on uninstalling, deletes the product's key but leaves the vendor's,
+# now empty: remove it too, if nothing else is in it.
 set(CPACK_NSIS_DEFINES "
   VIProductVersion \"${VELQUOR_PRODUCT_VERSION}.0\"
   VIAddVersionKey /LANG=1033 \"ProductName\" \"${VELQUOR_PRODUCT_NAME}\"
@@ -92,6 +123,8 @@ set(CPACK_NSIS_DEFINES "
   VIAddVersionKey /LANG=1033 \"FileVersion\" \"${VELQUOR_PRODUCT_VERSION}\"
   VIAddVersionKey /LANG=1033 \"FileDescription\" \"${VELQUOR_PRODUCT_NAME} ${VELQUOR_PRODUCT_VERSION} Setup\"
   VIAddVersionKey /LANG=1033 \"LegalCopyright\" \"Copyright (C) 2026 ${CPACK_PACKAGE_VENDOR}\"
+  SetDateSave off
+  BrandingText \"${VELQUOR_PRODUCT_NAME} ${VELQUOR_PRODUCT_VERSION} installer\"
 
 Function un.onUninstSuccess
   DeleteRegKey /ifempty SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\"

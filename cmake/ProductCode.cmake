@@ -26,10 +26,19 @@ endfunction()
 
 # The shipped executable: product code, and a link that drops unused
 # sections and writes a map of what remains (<name>.map in the build tree).
+#
+# On Windows the image is marked for Vista (6.0), the first Windows with
+# every function it imports (the framework's per-thread slots use kernel32's
+# fiber-local storage, FlsAlloc and its kin): older Windows refuse it at once
+# rather than failing on a missing entry point. It carries no time stamp, so that
+# two builds of the same sources give the same bytes.
 function(velquor_product_executable target)
     velquor_product_code(${target})
     if(WIN32)
         target_link_options(${target} PRIVATE
-            -Wl,--gc-sections "-Wl,-Map,$<TARGET_FILE_DIR:${target}>/${target}.map")
+            -Wl,--gc-sections "-Wl,-Map,$<TARGET_FILE_DIR:${target}>/${target}.map"
+            -Wl,--major-subsystem-version,6 -Wl,--minor-subsystem-version,0
+            -Wl,--major-os-version,6 -Wl,--minor-os-version,0
+            -Wl,--no-insert-timestamp)
     endif()
 endfunction()

@@ -9,11 +9,14 @@
 // own folder first, where anyone who can write a file next to the program
 // could plant one: take it from the system folder only. Libraries loaded
 // this way stay loaded: what they made may be in use until the process ends.
-inline HMODULE LoadSystemLibrary(const wchar_t* name)
-{
-    constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
-    return ::LoadLibraryExW(name, nullptr, kSearchSystem32);
-}
+//
+// Vista and 7 without the 2011 loader update refuse the flag that asks for
+// the system folder alone; there the library is named by its full path in
+// the system folder instead, with its own dependencies looked for beside it.
+HMODULE LoadSystemLibrary(const wchar_t* name);
+
+// The second way above, whatever the loader knows.
+HMODULE LoadSystemLibraryByPath(const wchar_t* name);
 
 // Function `name` of `module` (which may be null) into `function`; whether
 // it was found.

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <set>
 #include <utility>
@@ -32,6 +33,7 @@ namespace {
 const std::string kPackageFolder = support::WindowsPath(VELQUOR_PACKAGE_DIR);
 const std::string kBuiltProgram = support::WindowsPath(VELQUOR_EXE_PATH);
 const std::string kSourceFolder = support::WindowsPath(VELQUOR_SOURCE_DIR);
+const std::string kUserReadme = support::WindowsPath(VELQUOR_USER_README);
 const std::string kArtifacts = support::WindowsPath(VELQUOR_SHIPPING_ARTIFACTS);
 
 // What the package calls things (cmake/Packaging.cmake): the product by the
@@ -263,19 +265,31 @@ HKEY UninstallHive()
 void ExpectInstalled()
 {
     const std::string folder = InstallFolder();
-    const std::set<std::string> expectedFiles = {"LICENSE", "README.md", "Uninstall.exe", "VelQUOR.exe"};
+    const std::set<std::string> expectedFiles = {"LICENSE", "README.txt", "Uninstall.exe", "VelQUOR.exe"};
     ASSERT_EQ(NamesIn(folder), expectedFiles) << "in " << folder;
-    EXPECT_EQ(support::ReadWholeFile(folder + "\\VelQUOR.exe"), support::ReadWholeFile(kBuiltProgram))
-        << "the installed program is not the one built";
-    EXPECT_EQ(support::ReadWholeFile(folder + "\\README.md"), support::ReadWholeFile(kSourceFolder + "\\README.md"));
-    EXPECT_EQ(support::ReadWholeFile(folder + "\\LICENSE"), support::ReadWholeFile(kSourceFolder + "\\LICENSE"));
+    // The size Windows lists: each file in whole KB, rounded up, as the
+    // installer counts them.
+    DWORD kilobytes = 0;
+    for (const auto& [installed, original] : {std::pair{"VelQUOR.exe", kBuiltProgram},
+                                              {"README.txt", kUserReadme},
+                                              {"LICENSE", kSourceFolder + "\\LICENSE"}}) {
+        const auto bytes = support::ReadWholeFile(folder + "\\" + installed);
+        EXPECT_EQ(bytes, support::ReadWholeFile(original)) << installed << " is not " << original;
+        kilobytes += static_cast<DWORD>((bytes.size() + 1023) / 1024);
+    }
 
     // What Windows lists under installed programs is what the program says
     // of itself.
     const std::string program = folder + "\\VelQUOR.exe";
     const HKEY hive = UninstallHive();
-    EXPECT_EQ(ReadString(hive, kUninstallKey, "DisplayName"), VersionString(program, "ProductName"));
+    EXPECT_EQ(ReadString(hive, kUninstallKey, "DisplayName"),
+              VersionString(program, "ProductName") + " " + FixedProductVersion(program));
     EXPECT_EQ(ReadString(hive, kUninstallKey, "DisplayVersion"), FixedProductVersion(program));
+    DWORD size = 0;
+    DWORD length = sizeof size;
+    EXPECT_EQ(::RegGetValueA(hive, kUninstallKey.c_str(), "EstimatedSize", RRF_RT_REG_DWORD, nullptr,
+                             &size, &length), ERROR_SUCCESS);
+    EXPECT_EQ(size, kilobytes);
     EXPECT_EQ(ReadString(hive, kUninstallKey, "Publisher"), kVendor);
     EXPECT_EQ(ReadString(hive, kUninstallKey, "DisplayIcon"), program);
     EXPECT_EQ(ReadString(hive, kUninstallKey, "UninstallString"), "\"" + folder + "\\Uninstall.exe\"");
@@ -288,6 +302,21 @@ void ExpectInstalled()
     ASSERT_EQ(NamesIn(menu), expectedLinks) << "in " << menu;
     EXPECT_EQ(ShortcutTarget(menu + "\\VelQUOR.lnk"), program);
     EXPECT_EQ(ShortcutTarget(menu + "\\Uninstall.lnk"), folder + "\\Uninstall.exe");
+}
+
+// Shows the installer's first page and ends it there, before it installs
+// anything: the foot of the page names the program's installer, not the
+// tool that made it.
+void ShowFirstPage(const std::string& installer)
+{
+    support::Program setup;
+    ASSERT_TRUE(setup.Start(installer, nullptr, kWindowTimeoutMs)) << "the installer: " << setup.Error();
+    const std::string branding = kProduct + " " + FixedProductVersion(kBuiltProgram) + " installer";
+    std::vector<std::string> texts;
+    for (HWND child : support::ChildWindows(setup.Main()))
+        texts.push_back(support::TextOf(child));
+    EXPECT_NE(std::find(texts.begin(), texts.end(), branding), texts.end()) << "no " << branding;
+    setup.Kill();
 }
 
 // Starts what the Start-menu entry points to, sees its main window (kept as a
@@ -332,6 +361,8 @@ TEST(Installer, InstallsRunsAndUninstallsLeavingNothingBehind)
     ASSERT_FALSE(installer.empty());
     EXPECT_EQ(VersionString(installer, "ProductName"), kProduct);
     EXPECT_EQ(VersionString(installer, "ProductVersion"), FixedProductVersion(kBuiltProgram));
+    ASSERT_NO_FATAL_FAILURE(ShowFirstPage(installer));
+    ASSERT_EQ(TracesOfVelquor(), std::vector<std::string>{}) << "the installer, ended on its first page";
 
     DWORD code = 1;
     ASSERT_TRUE(RunAndWait("\"" + installer + "\" /S", kInstallTimeoutMs, code));

@@ -1,10 +1,11 @@
 # Makes the zip and the installer into PACKAGE_DIR with CPack, from the
 # build's CPack configuration, after emptying the folder: the tests then find
-# exactly what this run made.
+# exactly what this run made. The packages' time is EPOCH (seconds since
+# 1970), as a commit's time is when tools/package makes them.
 #
-#   cmake -DCPACK=... -DCONFIG=.../CPackConfig.cmake -DPACKAGE_DIR=... -P make_packages.cmake
+#   cmake -DCPACK=... -DCONFIG=.../CPackConfig.cmake -DPACKAGE_DIR=... -DEPOCH=... -P make_packages.cmake
 cmake_minimum_required(VERSION 3.25)
-foreach(variable CPACK CONFIG PACKAGE_DIR)
+foreach(variable CPACK CONFIG PACKAGE_DIR EPOCH)
     if(NOT DEFINED ${variable})
         message(FATAL_ERROR "${variable} is not set")
     endif()
@@ -12,8 +13,9 @@ endforeach()
 
 file(REMOVE_RECURSE "${PACKAGE_DIR}")
 file(MAKE_DIRECTORY "${PACKAGE_DIR}")
+set(ENV{SOURCE_DATE_EPOCH} "${EPOCH}")
 execute_process(
-    COMMAND "${CPACK}" -G "ZIP;NSIS" --config "${CONFIG}" -B "${PACKAGE_DIR}"
+    COMMAND "${CPACK}" -G "External;NSIS" --config "${CONFIG}" -B "${PACKAGE_DIR}"
     RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "cpack failed (${status})")

@@ -14,6 +14,7 @@
 #include "framework.h"
 #include "identifiers.h"
 #include "modal_test_support.h"
+#include "system_library.h"
 
 namespace {
 
@@ -412,6 +413,39 @@ TEST(TextExchange, TextOfAnyLengthGoesBothWaysWhole)
     DDX_Text(&write, 1, text);
     EXPECT_EQ(::GetWindowTextLengthA(control), 100000);
     ::DestroyWindow(parent);
+}
+
+// ---------------------------------------------------------------------------
+// Libraries from the system folder
+
+// Whether a loaded module's file is in `folder`, in any case.
+bool IsIn(HMODULE module, const wchar_t* folder)
+{
+    wchar_t path[MAX_PATH] = L"";
+    std::wstring file(path, ::GetModuleFileNameW(module, path, MAX_PATH));
+    return ::lstrcmpiW(file.substr(0, file.find_last_of(L'\\')).c_str(), folder) == 0;
+}
+
+// The loader's own way (under Wine, the flag) and the full path that older
+// loaders get: both find a library in the system folder, neither the one
+// beside this program, which a plain search finds first.
+TEST(SystemLibraries, BothWaysTakeTheSystemFolderAndNothingBesideTheProgram)
+{
+    wchar_t system[MAX_PATH] = L"";
+    ASSERT_NE(::GetSystemDirectoryW(system, MAX_PATH), 0u);
+    const wchar_t kBesideTheProgram[] = L"libwinpthread-1.dll";
+
+    for (HMODULE (*load)(const wchar_t*) : {&LoadSystemLibrary, &LoadSystemLibraryByPath}) {
+        const HMODULE library = load(L"uiautomationcore.dll");
+        ASSERT_NE(library, nullptr);
+        EXPECT_TRUE(IsIn(library, system));
+        EXPECT_EQ(load(kBesideTheProgram), nullptr);
+        EXPECT_EQ(load(L"no-such-library.dll"), nullptr);
+    }
+
+    const HMODULE planted = ::LoadLibraryW(kBesideTheProgram);
+    EXPECT_NE(planted, nullptr) << "the library beside the program is missing: the test proves nothing";
+    ::FreeLibrary(planted);
 }
 
 }  // namespace
