@@ -64,7 +64,14 @@ add_dependencies(VelQUOR velquor_user_readme)
 set(CPACK_VERBATIM_VARIABLES ON)
 # The zip is packed by tools/make-zip.py from what CPack stages
 # (cmake/MakeZip.cmake).
-set(CPACK_GENERATOR "External;NSIS")
+# Without makensis (a mirror that could not give Debian's nsis) the zip is
+# made alone, and the installer's test says why it is skipped.
+find_program(VELQUOR_MAKENSIS makensis)
+if(VELQUOR_MAKENSIS)
+    set(CPACK_GENERATOR "External;NSIS")
+else()
+    set(CPACK_GENERATOR "External")
+endif()
 set(CPACK_EXTERNAL_ENABLE_STAGING ON)
 set(CPACK_EXTERNAL_PACKAGE_SCRIPT "${PROJECT_SOURCE_DIR}/cmake/MakeZip.cmake")
 set(CPACK_VELQUOR_PYTHON "${VELQUOR_PYTHON}")

@@ -15,7 +15,7 @@ file(REMOVE_RECURSE "${PACKAGE_DIR}")
 file(MAKE_DIRECTORY "${PACKAGE_DIR}")
 set(ENV{SOURCE_DATE_EPOCH} "${EPOCH}")
 execute_process(
-    COMMAND "${CPACK}" -G "External;NSIS" --config "${CONFIG}" -B "${PACKAGE_DIR}"
+    COMMAND "${CPACK}" -G "${GENERATORS}" --config "${CONFIG}" -B "${PACKAGE_DIR}"
     RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "cpack failed (${status})")
@@ -25,6 +25,7 @@ file(GLOB made RELATIVE "${PACKAGE_DIR}" "${PACKAGE_DIR}/*.zip" "${PACKAGE_DIR}/
 list(SORT made)
 message(STATUS "made: ${made}")
 list(LENGTH made count)
-if(NOT count EQUAL 2)
-    message(FATAL_ERROR "expected one zip and one installer in ${PACKAGE_DIR}, found: ${made}")
+list(LENGTH GENERATORS expected)
+if(NOT count EQUAL expected)
+    message(FATAL_ERROR "expected ${expected} package(s) (${GENERATORS}) in ${PACKAGE_DIR}, found: ${made}")
 endif()
