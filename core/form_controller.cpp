@@ -204,9 +204,7 @@ bool FormController::Notify(int control, unsigned code)
 void FormController::Rearm()
 {
     const int field = FocusedControl();
-    const NamedControl* named = FindNamedControl(field);
-    const bool ofThisCalculator = named != nullptr && named->calculator == m_calculating;
-    m_rearmed = ofThisCalculator && FindNotification(field, kEditSetFocus) != nullptr ? field : 0;
+    m_rearmed = FindNotification(field, kEditSetFocus) != nullptr ? field : 0;
 }
 
 // Typing has begun: the field's own text is the user's and stays, caret and
