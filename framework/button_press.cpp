@@ -8,7 +8,8 @@ namespace {
 WNDPROC g_buttonProcedure = nullptr;
 
 // The button whose press is being taken, and whether it lost the focus
-// meanwhile. One thread, and a press is taken to its end before the next.
+// meanwhile. One thread; a press taken inside another (a BM_CLICK sent
+// while the other's message is up) puts the outer one's back when done.
 HWND g_pressed = nullptr;
 bool g_lostFocus = false;
 
