@@ -30,12 +30,7 @@ public:
         ++(saveAndValidate ? reads : writes);
         return controller.UpdateData(saveAndValidate);
     }
-    void RunAboutBox() override
-    {
-        ++aboutRuns;
-        if (whileAboutRuns)
-            whileAboutRuns();
-    }
+    void RunAboutBox() override { ++aboutRuns; if (whileAboutRuns) whileAboutRuns(); }
 
     // What the user does: type into a control, choose in the list.
     void Type(int control, std::string_view text)

@@ -111,18 +111,6 @@ void TabIntoClosedWaveFactorList(VelquorSession& app)
     ASSERT_TRUE(app.FocusReaches(IDC_WAVE_FACTOR));
 }
 
-// Exit pressed with text that is not a number in Current Power: leaving the
-// field says so, and the press ends the program once the message is closed.
-void PressExitThenCloseTheMessage(VelquorSession& app, bool bmClick)
-{
-    if (bmClick)
-        ::SendNotifyMessageA(app.Item(IDOK), BM_CLICK, 0, 0);
-    else
-        app.ClickItem(IDOK);
-    ASSERT_NE(app.WaitForDialogShowing("Current Power: please enter a number."), nullptr);
-    app.Press(VK_RETURN);
-}
-
 void PostToMain(VelquorSession& app, UINT message, WPARAM wParam)
 {
     ASSERT_TRUE(::PostMessageA(app.Main(), message, wParam, 0));
@@ -144,10 +132,6 @@ const ClosingPath kClosingPaths[] = {
      [](VelquorSession& app) { app.Press(VK_ESCAPE); }},
     {"ExitClicked", TypeIntoCurrentPower,
      [](VelquorSession& app) { app.ClickItem(IDOK); }},
-    {"ExitClickedOnTextThatIsNotANumber", TypeTextThatIsNotANumber,
-     [](VelquorSession& app) { PressExitThenCloseTheMessage(app, false); }},
-    {"ExitByBmClickOnTextThatIsNotANumber", TypeTextThatIsNotANumber,
-     [](VelquorSession& app) { PressExitThenCloseTheMessage(app, true); }},
     {"AltF4", nullptr,
      [](VelquorSession& app) { app.Press(VK_F4, {VK_MENU}); }},
     {"WmClose", nullptr,
