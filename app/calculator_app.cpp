@@ -16,13 +16,7 @@ bool CCalculatorApp::InitInstance()
     return false;  // no message loop: the application ends here
 }
 
-void CCalculatorApp::OnHelp()
-{
-    ::MessageBoxA(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr,
-                  "Velquor has no help file. Each calculator's Instructions "
-                  "button explains how to use it.",
-                  m_pszAppName, MB_OK | MB_ICONINFORMATION);
-}
-
+// F1, through the dialog's help command: the main window shows the
+// instructions of the calculator the user is in.
 DEFINE_MESSAGE_MAP(CCalculatorApp, CWinApp,
-    OnCommand<&CCalculatorApp::OnHelp>(ID_HELP, 0),)
+    OnCommand<&CWinApp::OnHelp>(ID_HELP, 0),)

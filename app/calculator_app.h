@@ -9,9 +9,4 @@ public:
 
     static const MessageMap* GetThisMessageMap();
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
-
-protected:
-    // The help command (F1). There is no help file: it says where the help
-    // is instead.
-    void OnHelp();
 };

@@ -99,6 +99,10 @@ constexpr bool IsCalculate(Part part)
 {
     return part == Part::Calculate;
 }
+constexpr bool IsInstructions(Part part)
+{
+    return part == Part::Instructions;
+}
 
 // The Calculate button that Ctrl+Enter runs from input `control`; 0 when
 // `control` is no calculator's input.
@@ -106,6 +110,15 @@ constexpr int CalculateButtonFor(int control)
 {
     const NamedControl* named = FindNamedControl(control);
     return named != nullptr && IsInput(named->part) ? ControlOf(named->calculator, IsCalculate) : 0;
+}
+
+// The Instructions button of the calculator that holds `control` (any of
+// its fields and buttons): what help for `control` shows. 0 when no
+// calculator holds it.
+constexpr int InstructionsButtonFor(int control)
+{
+    const NamedControl* named = FindNamedControl(control);
+    return named != nullptr && named->calculator >= 0 ? ControlOf(named->calculator, IsInstructions) : 0;
 }
 
 // The caption of the calculator that holds `control` when another named

@@ -18,7 +18,7 @@ bool FormController::UpdateData(bool saveAndValidate)
         case ExchangeKind::Number:
             if (saveAndValidate)
                 complete = ReadNumber(row.control, m_form.*row.number);
-            else
+            else if (row.control != m_keep)
                 WriteNumber(row.control, m_form.*row.number);
             break;
         case ExchangeKind::Selection:
@@ -94,6 +94,10 @@ void FormController::WriteNumber(int control, double value)
 // the front: the report waits until it has.
 void FormController::BadField(int control)
 {
+    if (control == m_press.field)
+        return;  // said already, for this press
+    if (m_leaving)
+        m_press = {control, FocusedControl()};
     if (m_settling) {
         m_badField = control;
         m_controls.PostReport();
@@ -150,6 +154,8 @@ bool FormController::SettleIn()
 bool FormController::Notify(int control, unsigned code)
 {
     const bool listed = FindNotification(control, code) != nullptr;
+    if (code == kEditKillFocus && control == m_rearmed)
+        m_rearmed = 0;  // entering it again runs the interlock itself
     // Raised by a pass in progress or by a bad field's report: taken and
     // dropped, since a handler must not start a second pass inside the first.
     if (m_inPass || m_reporting)
@@ -164,10 +170,19 @@ bool FormController::Notify(int control, unsigned code)
     }
     if (!SettleIn())
         return listed;
+    const bool pressArrives = code == kClicked && control == m_press.button && control != 0;
+    if (!pressArrives && (listed || code == kClicked))
+        m_press = {};
+    if (code == kEditChange) {
+        FirstEdit(control);
+        return listed;
+    }
     const NamedControl* named = FindNamedControl(control);
     m_calculating = code == kClicked && named != nullptr && IsCalculate(named->part) ? named->calculator : -1;
     m_read = m_wrote = false;
+    m_leaving = code == kEditKillFocus || code == kListKillFocus;
     const bool handled = DispatchNotification(m_form, *this, control, code);
+    m_leaving = false;
     if (const int field = FilledField()) {
         char shown[kRoundedNumberSize];
         Shown(field, m_form.*NumberField(field), shown);
@@ -175,8 +190,58 @@ bool FormController::Notify(int control, unsigned code)
         ResultSpeech(field, shown, text);
         m_controls.Announce(field, text);
     }
+    if (m_calculating >= 0)
+        Rearm();
     m_calculating = -1;
+    if (pressArrives)
+        m_press = {};
     return handled;
+}
+
+// Ctrl+Enter, or a screen reader's press, runs a Calculate with the focus
+// left in the field: no leaving and no entering lie on the way, as they do
+// when the user clicks the button and then back into the field.
+void FormController::Rearm()
+{
+    const int field = FocusedControl();
+    m_rearmed = FindNotification(field, kEditSetFocus) != nullptr ? field : 0;
+}
+
+// Typing has begun: the field's own text is the user's and stays, caret and
+// all; the value that competes with it is cleared and shown.
+void FormController::FirstEdit(int control)
+{
+    if (control != m_rearmed || !m_controls.IsModified(control))
+        return;
+    m_rearmed = 0;
+    m_keep = control;
+    DispatchNotification(m_form, *this, control, kEditSetFocus);
+    m_keep = 0;
+}
+
+void FormController::HelpForFocus()
+{
+    if (m_inPass || m_reporting)
+        return;
+    const int focused = FocusedControl();
+    const int button = InstructionsButtonFor(focused);
+    if (button == 0) {
+        if (SettleIn())
+            OnOpeningPrompt(m_form, *this);
+        return;
+    }
+    for (const unsigned leaving : {kEditKillFocus, kListKillFocus})
+        if (FindNotification(focused, leaving) != nullptr)
+            Notify(focused, leaving);
+    Notify(button, kClicked);
+}
+
+int FormController::FocusedControl()
+{
+    for (const NamedControl& named : kNamedControls)
+        if (m_controls.IsFocused(named.control))
+            return named.control;
+    return 0;
 }
 
 // The calculators make a write pass only when they produced a result.

@@ -74,6 +74,13 @@ public:
     // table); true when the table has a row for it, whether or not it ran.
     bool Notify(int control, unsigned code);
 
+    // Help (F1) for where the focus is: what the Instructions button of the
+    // calculator holding the focused control shows, through that button's
+    // own handler, after the read that leaving the control for the button
+    // would have made; the opening prompt when the focus is in no
+    // calculator.
+    void HelpForFocus();
+
     // The report asked for with PostReport: shows it, unless the window has
     // gone away again (the read is then owed once more).
     void ReportOwed();
@@ -103,6 +110,9 @@ private:
     bool IsBack();
     bool SettleIn();
     int FilledField() const;
+    int FocusedControl();
+    void Rearm();
+    void FirstEdit(int control);
 
     CalculatorForm& m_form;
     FormControls& m_controls;
@@ -118,4 +128,19 @@ private:
     bool m_read = false;
     bool m_wrote = false;
     bool m_wasEmpty[2] = {};
+    // One press, one message: a field reported by the read that the focus
+    // leaving for `button` made is not reported again by that button's
+    // click (delivered once the message is closed) nor by anything the
+    // click runs, such as the read owed when its About box closes.
+    struct Press {
+        int field = 0;
+        int button = 0;
+    };
+    Press m_press;
+    bool m_leaving = false;  // a leaving notification's read is running
+    // The field in which a Calculate ran with the focus staying there: its
+    // first edit runs the entering interlock that a click back into it
+    // would have run, leaving the field itself as the user typed it.
+    int m_rearmed = 0;
+    int m_keep = 0;  // the field the write pass leaves alone
 };

@@ -13,6 +13,7 @@ inline constexpr unsigned kClicked = 0x0000;         // BN_CLICKED
 inline constexpr unsigned kListKillFocus = 0x0004;   // CBN_KILLFOCUS
 inline constexpr unsigned kEditSetFocus = 0x0100;    // EN_SETFOCUS
 inline constexpr unsigned kEditKillFocus = 0x0200;   // EN_KILLFOCUS
+inline constexpr unsigned kEditChange = 0x0300;      // EN_CHANGE
 
 using NotificationHandler = void (*)(CalculatorForm&, FormExchange&);
 
@@ -52,6 +53,8 @@ void ShowHelp(CalculatorForm& form, FormExchange& window)
 inline constexpr NotificationHandler OnInstructionsRatio = ShowHelp<kRatioHelpText>;
 inline constexpr NotificationHandler OnInstructionsWavelength = ShowHelp<kWavelengthHelpText>;
 inline constexpr NotificationHandler OnInstructionsAntenna = ShowHelp<kAntennaHelpText>;
+// Help asked for outside the calculators: the pane as the window opens.
+inline constexpr NotificationHandler OnOpeningPrompt = ShowHelp<kOpeningPrompt>;
 
 void OnAbout(CalculatorForm& form, FormExchange& window);
 

@@ -116,7 +116,6 @@ public:
     }
 
     WNDPROC Previous() const { return m_previous; }
-    bool IsPushButton() const { return m_role == ROLE_SYSTEM_PUSHBUTTON; }
 
     // The window object that answers beside this client object, when there
     // is one; owned.
@@ -391,25 +390,6 @@ LRESULT CALLBACK AccessibleControlProc(HWND control, UINT message, WPARAM wParam
             if (const LRESULT answer = object->Answer(wParam))
                 return answer;
         break;
-    }
-    case WM_LBUTTONDOWN: {
-        if (!self->IsPushButton())
-            break;
-        // A press first moves the focus to the button, and what leaving the
-        // focused control sets off (a read that met a field that is not a
-        // number, and said so) can put the focus elsewhere before the
-        // button counts itself pressed: it would then click on its release
-        // (a BM_CLICK's comes at once), for a second message about the
-        // same field. A press that lost the focus is over: the button is
-        // drawn up again and lets go of the mouse, and its release clicks
-        // nothing, as when the mouse is released off the button.
-        const LRESULT result = ::CallWindowProcA(previous, control, message, wParam, lParam);
-        if (::GetFocus() != control) {
-            ::SendMessageA(control, BM_SETSTATE, FALSE, 0);
-            if (::GetCapture() == control)
-                ::ReleaseCapture();
-        }
-        return result;
     }
     case WM_COPY:  // Ctrl+C and the context menu's Copy
         if (self->CopyFullText())

@@ -46,9 +46,6 @@ struct AccessibleOverride {
 // The accessibility library is loaded when the first request comes, never
 // before. False when the control cannot be wrapped; it keeps the standard
 // answers then.
-//
-// A push button exposed this way also lets go of a press that lost the
-// focus before it was released (see the window procedure).
 bool ExposeAccessible(HWND control, const AccessibleOverride& what);
 
 // `text` (in the ANSI code page, of any length) as a string of the

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "button_press.h"
 #include "thread_slot.h"
 #include "win_app.h"
 
@@ -129,6 +130,7 @@ bool CDialog::OnInitDialog()
 {
     ExecuteDialogInit();
     FitPicturesToTheirBitmaps();
+    KeepButtonPresses(m_hWnd);
     return true;
 }
 
@@ -161,6 +163,14 @@ void CDialog::OnOK()
 void CDialog::OnCancel()
 {
     EndDialog(IDCANCEL);
+}
+
+// F1 arrives as WM_HELP from the control that has the focus, passed up to
+// the dialog; it becomes the help command, which goes where every command
+// goes: the dialog's tables, then the application's.
+void CDialog::OnHelpKey()
+{
+    SendMessage(WM_COMMAND, ID_HELP, 0);
 }
 
 void CDialog::EndDialog(int result)
@@ -261,4 +271,5 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 DEFINE_MESSAGE_MAP(CDialog, CWnd,
     OnCommand<&CDialog::OnOK>(IDOK, BN_CLICKED),
-    OnCommand<&CDialog::OnCancel>(IDCANCEL, BN_CLICKED),)
+    OnCommand<&CDialog::OnCancel>(IDCANCEL, BN_CLICKED),
+    OnMessage<&CDialog::OnHelpKey>(WM_HELP),)

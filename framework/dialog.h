@@ -25,9 +25,10 @@ public:
     // goes no further, not even to the control. The default takes nothing.
     virtual bool PreTranslateMessage(const MSG&) { return false; }
 
-    // Fills list controls from the template's initialisation data and lets
-    // picture controls show their bitmaps unscaled. Returns true: the dialog
-    // manager puts the focus on the first tab stop.
+    // Fills list controls from the template's initialisation data, lets
+    // picture controls show their bitmaps unscaled and push buttons keep a
+    // press that a message about a field swallowed (button_press.h).
+    // Returns true: the dialog manager puts the focus on the first tab stop.
     virtual bool OnInitDialog();
 
     // Ends the modal run with 1, without reading the fields: nothing is
@@ -42,6 +43,9 @@ public:
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
 private:
+    // F1: raises the help command, ID_HELP.
+    void OnHelpKey();
+
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK FilterMessage(int code, WPARAM wParam, LPARAM lParam);
     static CDialog* FromControl(HWND control);

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "wnd.h"
+
 namespace {
 
 CWinApp* g_app = nullptr;
@@ -34,6 +36,12 @@ CWinApp::~CWinApp()
 {
     if (g_app == this)
         g_app = nullptr;
+}
+
+void CWinApp::OnHelp()
+{
+    if (m_pMainWnd != nullptr && m_pMainWnd->m_hWnd != nullptr)
+        m_pMainWnd->SendMessage(WM_COMMANDHELP);
 }
 
 DEFINE_MESSAGE_MAP(CWinApp, CCmdTarget)

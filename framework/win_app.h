@@ -9,6 +9,10 @@ class CWnd;
 // The command that asks for help.
 #define ID_HELP 0xE146
 
+// Sent by CWinApp::OnHelp to the main window: show the help for where the
+// user is. A window that has none leaves it to default handling.
+inline constexpr UINT WM_COMMANDHELP = 0x0365;
+
 // The application: one global object, found by the entry point.
 class CWinApp : public CCmdTarget {
 public:
@@ -23,6 +27,10 @@ public:
     // The look of dialogs and controls is three-dimensional on every 32-bit
     // Windows this program runs on; there is nothing left to switch on.
     bool Enable3dControls() { return true; }
+
+    // The help command's standard action: asks the main window, while there
+    // is one, for the help of where the user is (WM_COMMANDHELP).
+    void OnHelp();
 
     CWnd* m_pMainWnd = nullptr;
     const char* m_pszAppName;

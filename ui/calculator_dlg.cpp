@@ -88,6 +88,11 @@ void CCalculatorDlg::OnOwedReport()
     m_controller.ReportOwed();
 }
 
+void CCalculatorDlg::OnCommandHelp()
+{
+    m_controller.HelpForFocus();
+}
+
 HCURSOR CCalculatorDlg::OnQueryDragIcon()
 {
     return static_cast<HCURSOR>(m_hIcon);
@@ -197,5 +202,6 @@ DEFINE_MESSAGE_MAP(CCalculatorDlg, CDialog,
     OnSysCommandMessage<&CCalculatorDlg::OnSysCommand>(),
     OnMessage<&CCalculatorDlg::OnPaint>(WM_PAINT),
     OnMessage<&CCalculatorDlg::OnOwedReport>(kOwedReportMessage),
+    OnMessage<&CCalculatorDlg::OnCommandHelp>(WM_COMMANDHELP),
     OnQueryDragIconMessage<&CCalculatorDlg::OnQueryDragIcon>(),
     OnNotificationRange<&CCalculatorDlg::OnControlNotification>(0, 0xFFFF),)

@@ -35,6 +35,7 @@ protected:
     void OnSysCommand(UINT id, LPARAM param);
     void OnPaint();
     void OnOwedReport();
+    void OnCommandHelp();
     HCURSOR OnQueryDragIcon();
     bool OnControlNotification(UINT id, UINT code);
 

@@ -8,8 +8,8 @@ class FormController;
 // gives no meaning, or not the one a person expects:
 // - Ctrl+Enter in a calculator's input runs that calculator's Calculate, as
 //   a click on its button does, and the focus stays in the field: no other
-//   field, and so no interlock, lies on the way. Plain Enter stays the
-//   default button's.
+//   field, and so no interlock, lies on the way (the controller runs the
+//   field's own on its first edit). Plain Enter stays the default button's.
 // - Ctrl+A selects the whole text of the field that has the focus.
 // - A click into an input that shows the program's own 0 (written by the
 //   program, not typed) selects the 0, so that what the user types replaces

@@ -78,7 +78,7 @@ PageControls g_controls(g_controller);
 FormController g_controller(g_form, g_controls);
 
 // The page's events, as the page numbers them.
-enum PageEvent { kFocusIn = 0, kFocusOut = 1, kClick = 2 };
+enum PageEvent { kFocusIn = 0, kFocusOut = 1, kClick = 2, kChange = 3 };
 
 constexpr unsigned kListSetFocus = 0x0003;  // CBN_SETFOCUS
 
@@ -95,6 +95,8 @@ unsigned NotificationCode(int control, int event)
         return IsList(control) ? kListSetFocus : kEditSetFocus;
     case kFocusOut:
         return IsList(control) ? kListKillFocus : kEditKillFocus;
+    case kChange:  // the user typed into a number field
+        return kEditChange;
     default:
         return kClicked;
     }

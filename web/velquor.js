@@ -4,7 +4,7 @@
 'use strict';
 
 (async () => {
-    const FOCUS_IN = 0, FOCUS_OUT = 1, CLICK = 2;
+    const FOCUS_IN = 0, FOCUS_OUT = 1, CLICK = 2, CHANGE = 3;
     const controls = new Map();  // control number -> element
     for (const element of document.querySelectorAll('[data-control]'))
         controls.set(Number(element.dataset.control), element);
@@ -140,6 +140,7 @@
         event.target.title = '';
         if (event.target === reported)
             clearMessage();
+        notify(event.target, CHANGE);
     });
     // Copying a field that shows a rounded number, with its whole text
     // selected, takes the full value; a part of the text is copied as it is.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <ostream>
 #include <set>
@@ -29,7 +30,7 @@ public:
         ++(saveAndValidate ? reads : writes);
         return controller.UpdateData(saveAndValidate);
     }
-    void RunAboutBox() override { ++aboutRuns; }
+    void RunAboutBox() override { ++aboutRuns; if (whileAboutRuns) whileAboutRuns(); }
 
     // What the user does: type into a control, choose in the list.
     void Type(int control, std::string_view text)
@@ -54,6 +55,7 @@ public:
     int postedReports = 0;
     std::string announced;
     int aboutRuns = 0;
+    std::function<void()> whileAboutRuns;  // what the window does meanwhile
 
 private:
     void ReadText(int control, FormText& out) override { out.Assign(texts.at(control)); }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_window.h"
+#include "calculator_table.h"
 #include "help_texts.h"
 #include "notification_table.h"
 
@@ -209,6 +210,93 @@ TEST(Announcements, ACalculateThatProducesAResultSaysIt)
     window.Type(IDC_WAVELENGTH_FREQUENCY, "146.52");
     window.controller.Notify(IDC_WAVELENGTH_CALCULATE, kClicked);
     EXPECT_EQ(window.announced, "Wavelength 6.7158 feet");
+}
+
+// Ctrl+Enter calculates with the focus left in the field: its first edit
+// runs the interlock that clicking back into it would have run, once, and
+// leaves the text being typed alone; leaving the field ends that.
+TEST(FirstEditAfterCalculating, RunsTheEnteringInterlockOnce)
+{
+    CalculatorForm form;
+    FakeWindow window(form);
+    window.Type(IDC_CURRENT_POWER, "100");
+    window.Type(IDC_CURRENT_DISTANCE, "10");
+    window.focus = IDC_PROPOSED_POWER;
+    const auto edit = [&](const char* text) {
+        window.Type(IDC_PROPOSED_POWER, text);
+        window.controller.Notify(IDC_PROPOSED_POWER, kEditChange);
+    };
+    for (const bool leave : {true, false}) {
+        window.Type(IDC_PROPOSED_POWER, "400");
+        window.Type(IDC_PROPOSED_DISTANCE, "0");
+        window.controller.Notify(IDC_RATIO_CALCULATE, kClicked);
+        ASSERT_EQ(window.texts[IDC_PROPOSED_DISTANCE], "20");
+        window.controller.Notify(IDC_PROPOSED_POWER, kEditChange);  // the program's own rewrite
+        if (leave)
+            window.controller.Notify(IDC_PROPOSED_POWER, kEditKillFocus);
+        edit("4");
+        EXPECT_EQ(window.texts[IDC_PROPOSED_DISTANCE], leave ? "20" : "0");
+    }
+    EXPECT_EQ(window.texts[IDC_PROPOSED_POWER], "4");
+    window.texts[IDC_PROPOSED_DISTANCE] = "5";
+    edit("4000");  // a second edit writes nothing more
+    EXPECT_EQ(window.texts[IDC_PROPOSED_DISTANCE], "5");
+}
+
+// A press whose focus change met a bad field says so once: not again in the
+// click that follows, nor in the read owed when its About box closes. The
+// next press says it again.
+TEST(OnePressOneMessage, TheClickAfterTheMessageSaysNothingMore)
+{
+    CalculatorForm form;
+    FakeWindow window(form);
+    window.Type(IDC_WAVELENGTH_FREQUENCY, "146.52");
+    window.controller.Notify(IDC_WAVELENGTH_FREQUENCY, kEditKillFocus);
+    window.whileAboutRuns = [&] {
+        window.active = false;
+        window.controller.Notify(IDC_CURRENT_POWER, kEditKillFocus);
+        window.active = true;
+        window.controller.Notify(IDC_CURRENT_POWER, kEditSetFocus);
+    };
+    for (const int button : {IDC_ABOUT, IDC_WAVELENGTH_CALCULATE}) {
+        window.Type(IDC_CURRENT_POWER, "abc");
+        window.focus = button;
+        window.controller.Notify(IDC_CURRENT_POWER, kEditKillFocus);
+        window.controller.Notify(button, kClicked);
+    }
+    EXPECT_EQ(window.messages, 2);
+    EXPECT_EQ(window.postedReports, 0);
+    EXPECT_EQ(window.aboutRuns, 1);
+    EXPECT_EQ(window.texts[IDC_WAVELENGTH], "6.715806715806715");
+    // Ctrl+Enter in the field, a press of its own.
+    window.Type(IDC_CURRENT_POWER, "abc");
+    window.controller.Notify(IDC_WAVELENGTH_CALCULATE, kClicked);
+    EXPECT_EQ(window.messages, 3);
+}
+
+// F1 shows what the Instructions button of the calculator holding the focus
+// shows, after the read that leaving the field for that button makes; the
+// opening prompt outside the calculators.
+TEST(HelpForFocus, ShowsTheFocusedCalculatorsInstructions)
+{
+    const struct {
+        int focus;
+        const char* pane;
+        const char* currentPower;  // typed 55, unread
+    } rows[] = {
+        {IDC_PROPOSED_DISTANCE, kRatioHelpText, "0"},
+        {IDC_WAVE_FACTOR, kAntennaHelpText, "55"},  // its leaving read reads every field
+        {IDC_ABOUT, kOpeningPrompt, "0"},
+    };
+    for (const auto& row : rows) {
+        CalculatorForm form;
+        FakeWindow window(form);
+        window.Type(IDC_CURRENT_POWER, "55");
+        window.focus = row.focus;
+        window.controller.HelpForFocus();
+        EXPECT_EQ(window.texts[IDC_INSTRUCTIONS_TEXT], row.pane) << row.focus;
+        EXPECT_EQ(window.texts[IDC_CURRENT_POWER], row.currentPower) << row.focus;
+    }
 }
 
 // The user's road through the ratio calculator, as the window raises it:

@@ -91,6 +91,16 @@ TEST_F(WaveCalculators, WavelengthOfTypedFrequencyAndClearedOnReentry)
     EXPECT_EQ(app.Text(IDC_WAVELENGTH), "0");
     app.ClickItem(IDC_WAVELENGTH_CALCULATE);
     EXPECT_TRUE(app.Shows(IDC_WAVELENGTH, "136.6667"));
+
+    // After Ctrl+Enter typing clears it as re-entering would; F1 reads the 28.
+    app.ClickItem(IDC_WAVELENGTH_FREQUENCY);
+    app.Press(VK_RETURN, {VK_CONTROL});
+    ASSERT_TRUE(app.Shows(IDC_WAVELENGTH, "136.6667"));
+    app.Type("28");  // over the whole text, which Ctrl+Enter selected
+    EXPECT_TRUE(app.Shows(IDC_WAVELENGTH, "0"));
+    app.Press(VK_F1);
+    EXPECT_TRUE(app.Shows(IDC_INSTRUCTIONS_TEXT, kWavelengthHelpText));
+    EXPECT_EQ(app.Text(IDC_WAVELENGTH_FREQUENCY), "28");
 }
 
 TEST_F(WaveCalculators, AntennaLengthNeedsAChosenWaveFactor)

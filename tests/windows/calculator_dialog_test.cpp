@@ -582,6 +582,46 @@ TEST(CalculatorCommands, CtrlEnterCalculatesInPlaceCtrlASelectsAndAClickSelectsA
     EXPECT_EQ(watcher.Boxes().size(), 0u);
 }
 
+// A press whose focus change showed the message about a bad field takes
+// effect once the message is closed, once, with no second message: by
+// BM_CLICK, and by a mouse released while the message was up.
+TEST(CalculatorCommands, APressThatMetABadFieldTakesEffectOnceTheMessageIsClosed)
+{
+    void (*const ways[])(HWND button) = {
+        [](HWND button) { ::SendMessageA(button, BM_CLICK, 0, 0); },
+        [](HWND button) {
+            ::PostMessageA(button, WM_LBUTTONUP, 0, 0);
+            ::SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        }};
+    const struct {
+        int button;
+        int shown;  // 0: the press ends the run
+        const char* text;
+    } buttons[] = {{IDC_RATIO_INSTRUCTIONS, IDC_INSTRUCTIONS_TEXT, kRatioHelpText},
+                   {IDC_WAVELENGTH_CALCULATE, IDC_WAVELENGTH, "6.715807"},
+                   {IDC_ABOUT, IDC_INSTRUCTIONS_TEXT, kOpeningPrompt},
+                   {IDOK, 0, nullptr}};
+    for (const auto press : ways) {
+        for (const auto& button : buttons) {
+            TestCalculatorDlg dialog;
+            MessageBoxWatcher watcher({&dialog});
+            ModalScript script(dialog);
+            script.Then([&](HWND window) {
+                Type(window, IDC_WAVELENGTH_FREQUENCY, "146.52");
+                dialog.UpdateData(true);
+                Type(window, IDC_CURRENT_POWER, "abc");
+                press(::GetDlgItem(window, button.button));
+            });
+            if (button.shown != 0)
+                script.Then([&](HWND window) { EXPECT_EQ(ItemText(window, button.shown), button.text); })
+                    .ThenEnd();
+            EXPECT_EQ(script.Run(), button.shown != 0 ? ModalScript::kEndedByScript : IDOK) << button.button;
+            EXPECT_EQ(dialog.aboutRuns, button.button == IDC_ABOUT ? 1 : 0);
+            EXPECT_EQ(watcher.Boxes().size(), 1u) << button.button;
+        }
+    }
+}
+
 // The About item is added to the window's system menu, and choosing it runs
 // the About box owned by the main window, which is disabled meanwhile.
 TEST(CalculatorCommands, SystemMenuAboutItemOpensTheAboutBoxOverTheWindow)
