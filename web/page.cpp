@@ -131,6 +131,25 @@ VELQUOR_TO_PAGE("calculate_button") int CalculateButton(int control)
     return CalculateButtonFor(control);
 }
 
+// F1 on `control`: the Instructions of the calculator that holds it, as its
+// Instructions button shows them, or the opening prompt outside the
+// calculators. The form is read first, so that the write pass that shows the
+// help puts back what was typed; a field that is not a number keeps its text
+// and its message, and no help is shown.
+VELQUOR_TO_PAGE("help") void Help(int control)
+{
+    if (!g_controller.UpdateData(true))
+        return;
+    const NamedControl* named = FindNamedControl(control);
+    const int button = named != nullptr && named->calculator >= 0
+        ? ControlOf(named->calculator, [](Part part) { return part == Part::Instructions; })
+        : 0;
+    if (button != 0)
+        g_controller.Notify(button, kClicked);
+    else
+        ShowHelp<kOpeningPrompt>(g_form, g_controller);
+}
+
 VELQUOR_TO_PAGE("selects_on_click") int SelectsOnClick(int control)
 {
     return g_controller.SelectsOnClick(control);
