@@ -127,7 +127,10 @@
                 element.setAttribute('aria-label', text(at, length));
         },
         run_about() { about.showModal(); },
-        has_focus: () => document.hasFocus(),
+        // The About box is a window of its own, as in Windows: while it is
+        // open the focus is away from the form, and a field left for it is
+        // read once the focus is back.
+        has_focus: () => document.hasFocus() && !about.open,
         announce(at, length) { status.textContent = text(at, length); },
     };
 
