@@ -348,8 +348,6 @@ class Starting(Page):
             lambda b: b.execute_script('return document.documentElement.dataset.ready'))
         self.assertEqual([self.value(FREQUENCY), self.control(WAVELENGTH).get_attribute('title')],
                          ['146.52', '6.715806715806715'])
-        cdp('Network.emulateNetworkConditions', {
-            'offline': False, 'latency': 0, 'downloadThroughput': -1, 'uploadThroughput': -1})
         # Without JavaScript the notice heads the page and nothing looks live.
         with tempfile.TemporaryDirectory() as profile:
             scriptless = headless_chromium.browser(profile, '--blink-settings=scriptEnabled=false')
