@@ -23,11 +23,11 @@ SOURCE = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 # Control numbers, as the page's elements carry them.
 CURRENT_POWER, CURRENT_DISTANCE, PROPOSED_POWER, PROPOSED_DISTANCE = 1005, 1006, 1007, 1008
 RATIO_CALCULATE, FREQUENCY, WAVELENGTH, WAVELENGTH_CALCULATE = 1009, 1019, 1020, 1021
-WAVELENGTH_INSTRUCTIONS = 1022
-ABOUT = 1030
+WAVELENGTH_INSTRUCTIONS, WAVE_FACTOR, ANTENNA_LENGTH, ABOUT = 1022, 1026, 1027, 1030
 
 # What the layout test reads off the page: its width, the heights of the controls and the banner, the
-# lowest contrast of a text and of a bad field's mark against what is behind them, and whether it is dark.
+# lowest contrast of a text and of a bad field's mark against what is behind them, whether it is dark, and
+# which controls, labels and full-value lines lie over one another.
 LOOK = """
 const rgb = color => color.match(/[\\d.]+/g).map(Number);
 const light = color => rgb(color).slice(0, 3).map(c => c / 255).map(c => c <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4)
@@ -37,7 +37,12 @@ const contrast = (a, e) => (Math.max(light(a), light(behind(e))) + 0.05) / (Math
 const shown = [...document.querySelectorAll('body *')].filter(e => e.checkVisibility());
 const texts = shown.filter(e => e.value || [...e.childNodes].some(node => node.nodeType === Node.TEXT_NODE && node.data.trim()));
 const bad = document.querySelector('[aria-invalid=true]');
-return {width: document.documentElement.scrollWidth, banner: document.querySelector('h1').offsetHeight,
+const boxes = shown.filter(e => e.matches('input, select, button, label, .exact') && e.closest('main')).map(e => [e, e.getBoundingClientRect()]);
+const overlaps = boxes.flatMap(([a, r], i) => boxes.slice(i + 1).filter(([b, q]) =>
+    r.left < q.right - 1 && q.left < r.right - 1 && r.top < q.bottom - 1 && q.top < r.bottom - 1 && !a.contains(b) && !b.contains(a))
+    .map(([b]) => [a, b].map(e => e.dataset.control || e.id || e.textContent).join(' over ')));
+return {width: document.documentElement.scrollWidth, banner: document.querySelector('h1').offsetHeight, overlaps,
+        label: getComputedStyle(document.querySelector('label')).fontSize,
         heights: shown.filter(e => e.matches('input, select, button')).map(e => e.offsetHeight),
         contrast: Math.min(...texts.map(e => contrast(getComputedStyle(e).color, e))),
         mark: contrast(getComputedStyle(bad).outlineColor, bad.parentElement), dark: light(behind(document.body)) < 0.1};
@@ -45,13 +50,15 @@ return {width: document.documentElement.scrollWidth, banner: document.querySelec
 
 
 class Page(unittest.TestCase):
-    """A server and a browser of the test class's own."""
+    """A server and a browser of the test class's own, its text `text` pixels by default."""
+    text = 16
 
     @classmethod
     def setUpClass(cls):
         cls.server, cls.address = headless_chromium.serve(SITE)
         cls.profile = tempfile.TemporaryDirectory()
-        cls.browser = headless_chromium.browser(cls.profile.name, '--hide-scrollbars')
+        cls.browser = headless_chromium.browser(cls.profile.name, '--hide-scrollbars',
+                                                prefs={'webkit.webprefs.default_font_size': cls.text})
         cls.browser.set_window_size(1280, 900)
 
     @classmethod
@@ -92,13 +99,53 @@ class Page(unittest.TestCase):
         self.browser.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': width < 1000})
         self.browser.execute_cdp_cmd('Emulation.setEmulatedMedia', {'features': [
             {'name': 'prefers-color-scheme', 'value': 'light' if scheme == 'light' else 'dark'},
-            {'name': 'forced-colors', 'value': 'active' if scheme == 'forced' else 'none'}]})
+            {'name': 'forced-colors', 'value': 'active' if scheme == 'forced' else 'none'},
+            {'name': 'prefers-reduced-motion', 'value': 'reduce'}]})
 
     def focused(self):
         return self.browser.execute_script('return Number(document.activeElement.dataset.control)')
 
     def shown_messages(self):
         return [m.text for m in self.browser.find_elements(By.CSS_SELECTOR, '[role=alert]') if m.is_displayed()]
+
+    def look_at_layouts(self, layouts):
+        """At each (width, height, scheme): a picture, and on a touch screen controls a finger high, a
+        banner under a third of the height, the decimal keypad or the full keyboard; a rounded result's
+        full value below it without the focus, where no pointer hovers; the pane brought into view by its
+        button; nothing over anything; at night dark; every text legible and in the reader's size."""
+        os.makedirs(ARTIFACTS, exist_ok=True)
+        for width, height, scheme in layouts:
+            name = f'{width}x{height}-{scheme}' + ('-large' if self.text != 16 else '')
+            self.emulate(width, height, scheme)
+            self.open()
+            modes = 'return [...document.querySelectorAll("input:not([readonly])")].map(field => field.inputMode)'
+            if width < 1280:
+                self.assertEqual(self.browser.execute_script(modes), ['decimal'] * 6, name)
+                self.browser.find_element(By.ID, 'keys').click()
+                self.assertEqual(self.browser.execute_script(modes), ['text'] * 6, name)
+            self.type_into(FREQUENCY, '146.52')
+            self.press(Keys.ENTER)
+            self.control(WAVELENGTH_INSTRUCTIONS).click()
+            self.assertEqual(self.focused(), WAVELENGTH_INSTRUCTIONS, name)
+            self.assertTrue(self.browser.execute_script(
+                'const r = instructions.getBoundingClientRect(); return r.top >= 0 && r.top < innerHeight'), name)
+            rounded = self.control(WAVELENGTH).get_attribute('title') != ''
+            self.assertEqual(self.browser.find_element(By.ID, f'exact{WAVELENGTH}').is_displayed(), rounded, name)
+            self.type_into(CURRENT_POWER, 'x')
+            self.control(RATIO_CALCULATE).click()
+            self.browser.save_screenshot(os.path.join(ARTIFACTS, f'web-{name}.png'))
+            page = self.browser.execute_script(LOOK)
+            self.assertLessEqual(page['width'], width, name)
+            self.assertEqual(page['overlaps'], [], name)
+            self.assertEqual(page['label'], f'{self.text * 0.95:g}px', name)
+            self.assertGreaterEqual(page['contrast'], 4.5, name)
+            self.assertGreaterEqual(page['mark'], 3, name)
+            self.assertEqual(page['dark'], scheme != 'light', name)
+            if width < 1280:
+                self.assertGreaterEqual(min(page['heights']), 48, name)
+                self.assertLess(page['banner'], height / 3, name)
+        self.emulate(1280, 900, 'light')
+        self.browser.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
 
     def walk_through(self):
         self.type_into(CURRENT_POWER, '100')
@@ -180,29 +227,39 @@ class Calculator(Page):
         self.assertEqual(self.shown_messages(), ['Current Power: please enter a number.'])
         self.assertEqual(self.focused(), CURRENT_POWER)
 
-    def test_ctrl_enter_calculates_plain_enter_does_not_and_typing_after_clears_the_result(self):
+    def test_press_beside_a_report_takes_effect_and_enter_calculates(self):
         self.open()
         self.type_into(FREQUENCY, '146.52')
         self.press(Keys.ENTER)
-        self.assertEqual(self.value(WAVELENGTH), '0')
-        self.press(Keys.CONTROL, Keys.ENTER)
         self.assertEqual(self.focused(), FREQUENCY)
         self.assertEqual(self.control(WAVELENGTH).get_attribute('title'), '6.715806715806715')
-        # Typing there clears the result, as entering the field again would;
-        # leaving the field bad names it.
+        # Typing there clears the result, as entering the field again would.
         self.press('x')
         self.assertEqual(self.value(WAVELENGTH), '0')
-        self.control(WAVELENGTH_CALCULATE).click()
+        # Leaving a bad Frequency for About names it and puts the focus back in
+        # it, which raises no second pass; the message moves About, whose
+        # press still opens the box.
+        self.control(ABOUT).click()
+        about = self.browser.find_element(By.ID, 'about')
+        self.assertTrue(about.is_displayed())
+        self.assertEqual(self.shown_messages(), ['Frequency (Wavelength Calculator): please enter a number.'])
+        # Back from the box the field is read again, not rewritten.
+        self.press(Keys.ESCAPE)
+        self.assertEqual([self.focused(), self.value(FREQUENCY)], [FREQUENCY, 'x'])
         self.assertEqual(self.shown_messages(), ['Frequency (Wavelength Calculator): please enter a number.'])
 
     def test_tab_goes_through_the_windows_tab_stops_in_their_order(self):
-        """The main template's tab stops, Exit aside: a browser tab has none."""
+        """The main template's tab stops, Exit aside (a browser tab has none), and the results."""
         with open(os.path.join(SOURCE, 'core', 'identifiers.h')) as header:
             numbers = dict(re.findall(r'#define (\w+) +(\d+)', header.read()))
         with open(os.path.join(SOURCE, 'res', 'velquor.rc')) as script:
             template = script.read().split('IDD_CALCULATOR DIALOGEX')[1].split('\nEND')[0]
         stops = [int(numbers[name]) for name in re.findall(r'CONTROL "[^"]*", (\w+), .*WS_TABSTOP', template)
                  if name != 'IDOK']
+        # The read-only results too, after their calculator's inputs, so that
+        # a keyboard can select and copy them.
+        for result, after in ((WAVELENGTH, FREQUENCY), (ANTENNA_LENGTH, WAVE_FACTOR)):
+            stops.insert(stops.index(after) + 1, result)
         self.open()
         self.control(stops[0]).click()
         order = [self.focused()]
@@ -219,50 +276,91 @@ class Calculator(Page):
         # Twice as dense as shown; the About box's wait until it opens.
         pictures = 'return [...document.images].map(image => image.complete && image.naturalWidth / image.getAttribute("width"))'
         self.assertEqual(self.browser.execute_script(pictures), [2, 0, 0])
-        self.control(ABOUT).click()
+        # F1 shows the help of the calculator holding the focus, what was
+        # typed there kept, and of the whole window elsewhere; never the browser's.
+        self.browser.execute_script("addEventListener('keydown', e => window.helpKept = !e.defaultPrevented)")
+        self.type_into(CURRENT_POWER, '12')
+        self.press(Keys.F1)
+        self.assertEqual([self.focused(), self.value(CURRENT_POWER)], [CURRENT_POWER, '12'])
+        pane = 'return instructions.textContent.split("\\n")[0]'
+        self.assertEqual(self.browser.execute_script(pane), 'Inverse Square Ratio Calculator')
+        self.control(ABOUT).send_keys(Keys.F1)
+        self.assertTrue(self.browser.execute_script(pane).startswith('Click on'))
+        self.assertIs(self.browser.execute_script('return window.helpKept'), False)
+        # About by keyboard: the box's Close has the focus, and Enter closes it.
+        self.control(ABOUT).send_keys(Keys.ENTER)
         about = self.browser.find_element(By.ID, 'about')
         self.assertTrue(about.is_displayed())
+        self.assertEqual(self.browser.execute_script('return document.activeElement.textContent'), 'Close')
         mail = about.find_element(By.CSS_SELECTOR, 'p a[href="mailto:qso@example.com"]')
         self.assertGreaterEqual(mail.rect['height'], 48)
         WebDriverWait(self.browser, 5).until(lambda b: b.execute_script(pictures) == [2, 2, 2])
         with open(os.path.join(SITE, 'sw.js')) as worker:  # the site is what it keeps
             site = json.loads(worker.read().split('FILES = ')[1].split(';')[0])[1:] + ['sw.js']
         self.assertLess(sum(os.path.getsize(os.path.join(SITE, name)) for name in site), 150 * 1024)
-        about.find_element(By.TAG_NAME, 'button').click()
+        self.press(Keys.ENTER)
         self.assertFalse(about.is_displayed())
 
     def test_layouts_by_day_and_night(self):
-        """On a touch screen: controls a finger high, a banner under a third of the height, the
-        decimal keypad or the full keyboard; at night: dark, and every text legible."""
-        os.makedirs(ARTIFACTS, exist_ok=True)
-        for width, height, scheme in [(w, h, s) for w, h in ((360, 740), (740, 360), (1280, 900))
-                                      for s in ('light', 'dark')] + [(1280, 900, 'forced')]:
-            name = f'{width}x{height}-{scheme}'
-            self.emulate(width, height, scheme)
-            self.open()
-            self.browser.save_screenshot(os.path.join(ARTIFACTS, f'web-{name}.png'))
-            modes = 'return [...document.querySelectorAll("input:not([readonly])")].map(field => field.inputMode)'
-            if width < 1280:
-                self.assertEqual(self.browser.execute_script(modes), ['decimal'] * 6, name)
-                self.browser.find_element(By.ID, 'keys').click()
-                self.assertEqual(self.browser.execute_script(modes), ['text'] * 6, name)
-            else:  # a full value that does not fit shows below its field
-                self.type_into(FREQUENCY, '146.52')
-                self.press(Keys.CONTROL, Keys.ENTER)
-                self.control(WAVELENGTH).click()
-                self.assertTrue(self.browser.find_element(By.ID, f'exact{WAVELENGTH}').is_displayed(), name)
-            self.type_into(FREQUENCY, 'x')
-            self.control(WAVELENGTH_CALCULATE).click()
-            page = self.browser.execute_script(LOOK)
-            self.assertLessEqual(page['width'], width, name)
-            self.assertGreaterEqual(page['contrast'], 4.5, name)
-            self.assertGreaterEqual(page['mark'], 3, name)
-            self.assertEqual(page['dark'], scheme != 'light', name)
-            if width < 1280:
-                self.assertGreaterEqual(min(page['heights']), 48, name)
-                self.assertLess(page['banner'], height / 3, name)
-        self.emulate(1280, 900, 'light')
-        self.browser.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+        self.look_at_layouts([(w, h, s) for w, h in ((360, 740), (740, 360), (1280, 900))
+                              for s in ('light', 'dark')] + [(1280, 900, 'forced')])
+
+
+class LargeText(Page):
+    """The reader's text at twice the usual size: the page follows it and still lays out."""
+    text = 32
+
+    def test_layouts_with_large_text(self):
+        self.look_at_layouts([(360, 740, 'light'), (740, 360, 'light'), (1280, 900, 'light')])
+
+
+class Starting(Page):
+    def inactive(self):
+        """The notice the page shows, and how many of its controls are still live."""
+        notices = [n.text for n in self.browser.find_elements(By.CLASS_NAME, 'notice') if n.is_displayed()]
+        return notices, len([c for c in self.browser.find_elements(By.CSS_SELECTOR, 'main :is(input, select, button)')
+                             if c.is_enabled()])
+
+    def test_a_page_that_cannot_work_says_so_and_typing_while_it_loads_is_kept(self):
+        cdp = self.browser.execute_cdp_cmd
+        cdp('Network.enable', {})
+        script = cdp('Page.addScriptToEvaluateOnNewDocument', {'source': 'delete window.WebAssembly'})
+        self.browser.get(self.address)
+        WebDriverWait(self.browser, 5).until(lambda b: self.inactive()[0])
+        self.assertEqual(self.inactive(), (
+            ['This calculator cannot work in this browser, which does not run WebAssembly.'], 0))
+        cdp('Page.removeScriptToEvaluateOnNewDocument', script)
+        cdp('Network.setBlockedURLs', {'urls': ['*velquor.wasm']})
+        self.browser.get(self.address)
+        WebDriverWait(self.browser, 5).until(lambda b: self.inactive()[0])
+        self.assertEqual(self.inactive(), (
+            ['This calculator could not load its program; check the connection and reload the page.'], 0))
+        cdp('Network.setBlockedURLs', {'urls': []})
+        # On a slow link the fields take typing before the module has started;
+        # what was typed and pressed meanwhile takes effect once it has.
+        cdp('Network.emulateNetworkConditions', {
+            'offline': False, 'latency': 400, 'downloadThroughput': 40 * 1024, 'uploadThroughput': 40 * 1024})
+        self.browser.get(self.address)
+        self.assertIsNone(self.browser.execute_script('return document.documentElement.dataset.ready'))
+        self.type_into(FREQUENCY, '146.52')
+        self.control(WAVELENGTH_CALCULATE).click()
+        self.assertIsNone(self.browser.execute_script('return document.documentElement.dataset.ready'))
+        WebDriverWait(self.browser, 20).until(
+            lambda b: b.execute_script('return document.documentElement.dataset.ready'))
+        self.assertEqual([self.value(FREQUENCY), self.control(WAVELENGTH).get_attribute('title')],
+                         ['146.52', '6.715806715806715'])
+        # Without JavaScript the notice heads the page and nothing looks live.
+        with tempfile.TemporaryDirectory() as profile:
+            scriptless = headless_chromium.browser(profile, '--blink-settings=scriptEnabled=false')
+            try:
+                scriptless.get(self.address)
+                notice = scriptless.find_element(By.CSS_SELECTOR, 'noscript .notice, .notice:not([hidden])')
+                self.assertEqual(notice.text, 'This calculator needs JavaScript, which is turned off in this browser.')
+                self.assertEqual([c.is_enabled() for c in scriptless.find_elements(
+                    By.CSS_SELECTOR, 'main :is(input, select, button)')], [False] * 17)
+                self.assertLess(notice.rect['y'], scriptless.find_element(By.TAG_NAME, 'fieldset').rect['y'])
+            finally:
+                scriptless.quit()
 
 
 class Offline(Page):

@@ -27,9 +27,12 @@ def serve(site):
     return server, f'http://127.0.0.1:{server.server_address[1]}/'
 
 
-def browser(profile, *flags):
-    """Headless Chromium with profile folder `profile` and any further flags."""
+def browser(profile, *flags, prefs=None):
+    """Headless Chromium with profile folder `profile`, any further flags and
+    preferences `prefs` (the reader's font sizes, for instance)."""
     options = webdriver.ChromeOptions()
     for flag in FLAGS + flags + (f'--user-data-dir={profile}',):
         options.add_argument(flag)
+    if prefs:
+        options.add_experimental_option('prefs', prefs)
     return webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)

@@ -133,6 +133,14 @@ VELQUOR_TO_PAGE("calculate_button") int CalculateButton(int control)
     return CalculateButtonFor(control);
 }
 
+// F1: the Instructions of the calculator that holds the focus, as its
+// Instructions button shows them, or the opening prompt outside the
+// calculators, as in the window.
+VELQUOR_TO_PAGE("help") void Help()
+{
+    g_controller.HelpForFocus();
+}
+
 VELQUOR_TO_PAGE("selects_on_click") int SelectsOnClick(int control)
 {
     return g_controller.SelectsOnClick(control);

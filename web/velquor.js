@@ -43,10 +43,14 @@
             field.inputMode = full ? 'text' : 'decimal';
     });
 
-    let module;
+    let module = null;
+    let started = false;  // the module has written the opening form
     const encoder = new TextEncoder();
     const decoder = new TextDecoder();
     const text = (at, length) => decoder.decode(new Uint8Array(module.memory.buffer, at, length));
+    const pane = document.getElementById('instructions');
+    let reportedNow = false;  // a field was named as not a number by the event being handled
+    let leavingFor = null;  // the element the focus goes to, while a field is being left
 
     const clearMessage = () => {
         message.hidden = true;
@@ -86,8 +90,21 @@
         },
         read_selection: control => controls.get(control).selectedIndex,
         write_selection(control, index) { controls.get(control).selectedIndex = index; },
-        write_text(control, at, length) { controls.get(control).textContent = text(at, length); },
+        // New help in the pane is brought into view, which on a phone is
+        // often below the screen; the focus stays where it is.
+        write_text(control, at, length) {
+            const element = controls.get(control);
+            const shown = text(at, length);
+            if (element.textContent === shown)
+                return;
+            element.textContent = shown;
+            if (element === pane && started) {
+                const still = matchMedia('(prefers-reduced-motion: reduce)').matches;
+                pane.scrollIntoView({ block: 'nearest', behavior: still ? 'instant' : 'smooth' });
+            }
+        },
         report_bad_field(control, at, length) {
+            reportedNow = true;
             clearMessage();
             const field = controls.get(control);
             field.parentElement.after(message);
@@ -97,7 +114,9 @@
             field.setAttribute('aria-describedby', `${message.id} ${exactOf.get(control).id}`);
             reported = field;
         },
-        is_focused: control => document.activeElement === controls.get(control),
+        // While a field is being left, the control the focus goes to holds it,
+        // as in the window (the browser's own focus is nowhere until then).
+        is_focused: control => (leavingFor ?? document.activeElement) === controls.get(control),
         focus_and_select(control) {
             const field = controls.get(control);
             field.focus();
@@ -111,25 +130,67 @@
                 element.setAttribute('aria-label', text(at, length));
         },
         run_about() { about.showModal(); },
-        has_focus: () => document.hasFocus(),
+        // The About box is a window of its own, as in Windows: while it is
+        // open the focus is away from the form, and a field left for it is
+        // read once the focus is back.
+        has_focus: () => document.hasFocus() && !about.open,
         announce(at, length) { status.textContent = text(at, length); },
     };
 
-    const bytes = await (await fetch('velquor.wasm')).arrayBuffer();
-    const { instance } = await WebAssembly.instantiate(bytes, { page });
-    module = instance.exports;
-    module._initialize?.();
-    window.velquor = module;  // the exact numbers, for tests and the curious
+    // Live from the start: what is typed while the module loads is kept, and
+    // the last press made meanwhile runs once it has started.
+    const live = on => {
+        for (const control of document.querySelectorAll('main :is(input, select, button)'))
+            control.disabled = !on;
+    };
+    live(true);
+    let waiting = null;
+    const whenStarted = action => {
+        if (started)
+            action();
+        else
+            waiting = action;
+    };
 
     const notify = (element, event) => module.notify(controlOf(element), event);
+    const press = button => notify(button, CLICK);
     const isField = element => element.matches?.('input, select') && controls.has(controlOf(element));
-    document.addEventListener('focusin', event => isField(event.target) && notify(event.target, FOCUS_IN));
-    document.addEventListener('focusout', event => isField(event.target) && notify(event.target, FOCUS_OUT));
-    window.addEventListener('focus', () => module.notify(0, FOCUS_IN));
+    // A field left for a button may be named as not a number; the message
+    // then moves the page under the pointer, and the press, whose button
+    // has gone from under it, would be lost: it runs at once instead.
+    let pressing = null;  // the button a pointer went down on, while the focus moves to it
+    let pressedEarly = null;  // the button that press ran for, whose own click is then not a second one
+    document.addEventListener('mousedown', event => {
+        pressing = event.target.closest?.('button[data-control]') ?? null;
+        pressedEarly = null;
+        setTimeout(() => { pressing = null; });
+    });
+    document.addEventListener('focusin', event => started && isField(event.target) && notify(event.target, FOCUS_IN));
+    document.addEventListener('focusout', event => {
+        if (!started || !isField(event.target))
+            return;
+        reportedNow = false;
+        leavingFor = event.relatedTarget ?? document.body;
+        try {
+            notify(event.target, FOCUS_OUT);
+            if (reportedNow && pressing) {
+                pressedEarly = pressing;
+                pressing = null;
+                press(pressedEarly);
+            }
+        } finally {
+            leavingFor = null;
+        }
+    });
+    window.addEventListener('focus', () => started && module.notify(0, FOCUS_IN));
     document.addEventListener('click', event => {
         const button = event.target.closest?.('button[data-control]');
-        if (button)
-            notify(button, CLICK);
+        if (!button)
+            return;
+        if (button === pressedEarly)
+            pressedEarly = null;
+        else
+            whenStarted(() => press(button));
     });
     document.addEventListener('input', event => {
         const control = controlOf(event.target);
@@ -152,15 +213,19 @@
             event.preventDefault();
         }
     });
-    // Ctrl+Enter in any field of a calculator runs its Calculate, leaving the
-    // focus where it is.
+    // Enter (a phone's Go) and Ctrl+Enter in any field of a calculator run
+    // its Calculate, leaving the focus where it is. F1 shows the help of the
+    // calculator holding the focus, the browser's own help never.
     document.addEventListener('keydown', event => {
-        if (event.key !== 'Enter' || !event.ctrlKey || event.shiftKey || event.altKey || event.metaKey)
+        if (event.shiftKey || event.altKey || event.metaKey || event.isComposing)
             return;
-        const calculate = controls.get(module.calculate_button(controlOf(event.target)));
-        if (calculate) {
+        const from = event.target;
+        if (event.key === 'Enter' && isField(from)) {
             event.preventDefault();
-            calculate.click();
+            whenStarted(() => controls.get(module.calculate_button(controlOf(from)))?.click());
+        } else if (event.key === 'F1' && !event.ctrlKey) {
+            event.preventDefault();
+            whenStarted(() => module.help());
         }
     });
     // A click or tap into a field that shows the program's own 0 selects the
@@ -169,7 +234,7 @@
     let clickedIntoZero = null;
     document.addEventListener('pointerdown', event => {
         const field = event.target;
-        clickedIntoZero = module.selects_on_click(controlOf(field)) ? field : null;
+        clickedIntoZero = started && module.selects_on_click(controlOf(field)) ? field : null;
     });
     // In a field that has the focus already, the browser would place the
     // caret after the click and drop the 0's selection: it keeps it.
@@ -189,11 +254,51 @@
     addEventListener('resize', () => {
         if (innerWidth !== width) {
             width = innerWidth;
-            module.refit();
+            if (started)
+                module.refit();
         }
     });
 
+    // Without the module nothing works: the page says so in one sentence,
+    // and its controls look and are inactive.
+    const runs = typeof WebAssembly === 'object';
+    let instance = null;
+    try {
+        const response = runs ? await fetch('velquor.wasm') : null;
+        if (response?.ok)
+            ({ instance } = await WebAssembly.instantiate(await response.arrayBuffer(), { page }));
+    } catch {
+        // the sentence below says it
+    }
+    if (!instance) {
+        live(false);
+        const notice = document.getElementById('notice');
+        notice.textContent = runs
+            ? 'This calculator could not load its program; check the connection and reload the page.'
+            : 'This calculator cannot work in this browser, which does not run WebAssembly.';
+        notice.hidden = false;
+        return;
+    }
+    module = instance.exports;
+    module._initialize?.();
+    window.velquor = module;  // the exact numbers, for tests and the curious
+
+    // The opening form replaces only what the user has not typed.
+    const typed = [...modified].map(control => {
+        const field = controls.get(control);
+        return [field, control, field.value, field.selectionStart, field.selectionEnd];
+    });
     module.start();
+    for (const [field, control, value, start, end] of typed) {
+        field.value = value;
+        field.title = '';
+        exactOf.get(control).textContent = '';
+        modified.add(control);
+        if (document.activeElement === field)
+            field.setSelectionRange(start, end);
+    }
+    started = true;
+    waiting?.();
     document.documentElement.dataset.ready = performance.now().toFixed(1);
     if ('serviceWorker' in navigator)
         navigator.serviceWorker.register('sw.js').catch(() => {});
