@@ -19,7 +19,8 @@ void FormText::Assign(std::string_view text)
     // buffer is kept and reused while the text fits. memmove, since the
     // text may be a view of this one.
     if (m_text != nullptr && text.size() <= m_capacity) {
-        std::memmove(m_text, text.data(), text.size());
+        if (!text.empty())
+            std::memmove(m_text, text.data(), text.size());
     } else {
         // The new copy is made before the old one is freed, for the same
         // reason.
