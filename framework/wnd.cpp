@@ -1,7 +1,6 @@
 #include "wnd.h"
 
 #include "data_exchange.h"
-#include "win_app.h"
 
 bool CWnd::UpdateData(bool saveAndValidate)
 {
@@ -16,12 +15,7 @@ bool CWnd::UpdateData(bool saveAndValidate)
 
 void CWnd::OnDataExchangeError(int id)
 {
-    ReportBadField(id, kNotANumberMessage);
-}
-
-void CWnd::ReportBadField(int id, const char* message)
-{
-    ::MessageBoxA(m_hWnd, message, AfxGetAppName(), MB_OK | MB_ICONEXCLAMATION);
+    ::MessageBeep(MB_ICONEXCLAMATION);
     const HWND control = GetDlgItem(id);
     ::SetFocus(control);
     ::SendMessageA(control, EM_SETSEL, 0, -1);

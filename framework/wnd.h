@@ -23,18 +23,18 @@ public:
     // Returns false when a read pass stopped at a field that is not a number,
     // after telling the user. A pass asked for while one is running (from a
     // notification raised by the first, such as the focus moving to the
-    // message and back) is refused: it does nothing and returns false.
-    bool UpdateData(bool saveAndValidate = true);
+    // message and back) is refused: it does nothing and returns false. A
+    // window whose form is exchanged another way overrides it, so that the
+    // same pass runs whether it is asked through the window's own type or
+    // through CWnd.
+    virtual bool UpdateData(bool saveAndValidate = true);
     bool InDataExchange() const { return m_inDataExchange; }
 
     // Called when a read pass meets control `id` holding text that is not a
-    // number: tells the user with ReportBadField. Windows override it to say
-    // more; tests, to watch instead.
+    // number. Here it beeps and puts the focus on the control with its whole
+    // text selected, for the user to correct; a window that has words for
+    // the user overrides it to say them.
     virtual void OnDataExchangeError(int id);
-
-    // Shows `message` in a box over the window, then puts the focus on
-    // control `id` with its whole text selected, for the user to correct.
-    void ReportBadField(int id, const char* message);
 
     // Inside a handler: lets the dialog manager handle the message being
     // processed, as if no entry had matched. Returns 0.
@@ -57,6 +57,3 @@ protected:
 private:
     bool m_inDataExchange = false;
 };
-
-// The text shown when a field does not hold a number.
-inline constexpr char kNotANumberMessage[] = "Please enter a number.";

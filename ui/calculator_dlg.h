@@ -17,8 +17,9 @@ public:
     explicit CCalculatorDlg(CWnd* parent = nullptr);
     ~CCalculatorDlg() override;
 
-    // The read pass (true) or the write pass (false) of the form.
-    bool UpdateData(bool saveAndValidate) { return m_controller.UpdateData(saveAndValidate); }
+    // The read pass (true) or the write pass (false) of the form, made by
+    // its controller.
+    bool UpdateData(bool saveAndValidate = true) override { return m_controller.UpdateData(saveAndValidate); }
     void RunAboutBox() override;
 
 
