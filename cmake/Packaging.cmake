@@ -4,7 +4,7 @@
 # by hand once VelQUOR.exe is built. Both are reproducible: the same commit
 # gives the same bytes (tools/package sets SOURCE_DATE_EPOCH).
 #
-# The package takes its name and version from the program's version block,
+# The package takes its name, description and version from the program's version block,
 # so that what Windows lists under installed programs is what the program
 # says about itself.
 if(NOT WIN32)
@@ -20,12 +20,18 @@ set_property(SOURCE res/velquor.rc APPEND PROPERTY OBJECT_DEPENDS
 
 file(STRINGS "${PROJECT_SOURCE_DIR}/res/velquor.rc" velquor_product_name_line
      REGEX "VALUE \"ProductName\"")
+file(STRINGS "${PROJECT_SOURCE_DIR}/res/velquor.rc" velquor_description_line
+     REGEX "VALUE \"FileDescription\"")
 file(STRINGS "${PROJECT_SOURCE_DIR}/res/velquor.rc" velquor_product_version_line
      REGEX "^PRODUCTVERSION ")
 if(NOT velquor_product_name_line MATCHES "VALUE \"ProductName\", \"([^\"]+)\"")
     message(FATAL_ERROR "res/velquor.rc: no ProductName in the version block")
 endif()
 set(VELQUOR_PRODUCT_NAME "${CMAKE_MATCH_1}")
+if(NOT velquor_description_line MATCHES "VALUE \"FileDescription\", \"([^\"]+)\"")
+    message(FATAL_ERROR "res/velquor.rc: no FileDescription in the version block")
+endif()
+set(VELQUOR_DESCRIPTION "${CMAKE_MATCH_1}")
 if(NOT velquor_product_version_line MATCHES "^PRODUCTVERSION ([0-9]+), *([0-9]+), *([0-9]+), *([0-9]+)")
     message(FATAL_ERROR "res/velquor.rc: no PRODUCTVERSION")
 endif()
@@ -79,7 +85,7 @@ set(CPACK_VELQUOR_MAKE_ZIP "${PROJECT_SOURCE_DIR}/tools/make-zip.py")
 set(CPACK_PACKAGE_NAME "${VELQUOR_PRODUCT_NAME}")
 set(CPACK_PACKAGE_VENDOR "the Velquor authors")
 set(CPACK_PACKAGE_VERSION "${VELQUOR_PRODUCT_VERSION}")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Radiowave Properties Calculator")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${VELQUOR_DESCRIPTION}")
 set(CPACK_PACKAGE_FILE_NAME "${VELQUOR_PRODUCT_NAME}-${VELQUOR_PRODUCT_VERSION}-${VELQUOR_WINDOWS_ARCH}")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "${VELQUOR_PRODUCT_NAME}")
 # The key under ...\CurrentVersion\Uninstall, and under Software\<vendor>.
