@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "bad_field_message.h"
-#include "fake_window.h"
+#include "support/fake_window.h"
 #include "number_text.h"
 
 namespace {

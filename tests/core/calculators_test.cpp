@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "calculators.h"
-#include "fake_window.h"
+#include "support/fake_window.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_window.h"
+#include "support/fake_window.h"
 
 namespace {
 

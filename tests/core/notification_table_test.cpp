@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_window.h"
+#include "support/fake_window.h"
 #include "calculator_table.h"
 #include "help_texts.h"
 #include "notification_table.h"

@@ -33,7 +33,7 @@
 #include <iterator>
 #include <string>
 
-#include "fake_window.h"
+#include "support/fake_window.h"
 #include "help_texts.h"
 #include "identifiers.h"
 #include "notification_table.h"
