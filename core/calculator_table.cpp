@@ -81,7 +81,9 @@ std::size_t ResultSpeech(int field, std::string_view shown, char* out)
         speech += named->label;
         speech += " ";
     }
-    speech += shown.substr(0, 31);
+    // At most 31 characters of the number; a view, since substr's bounds
+    // check would bring the library's exception machinery into the program.
+    speech += std::string_view(shown.data(), shown.size() < 31 ? shown.size() : 31);
     if (named != nullptr && named->unit != nullptr) {
         speech += " ";
         speech += named->unit;
