@@ -4,41 +4,11 @@
 # by hand once VelQUOR.exe is built. Both are reproducible: the same commit
 # gives the same bytes (tools/package sets SOURCE_DATE_EPOCH).
 #
-# The package takes its name, description and version from the program's version block,
-# so that what Windows lists under installed programs is what the program
-# says about itself.
+# The package takes its name, description and version from the program's
+# version block (cmake/VersionBlock.cmake), so that what Windows lists under
+# installed programs is what the program says about itself.
 if(NOT WIN32)
     return()
-endif()
-
-# The manifest is read by the resource compiler: a change to it must rebuild
-# the resources.
-set_property(SOURCE res/velquor.rc APPEND PROPERTY OBJECT_DEPENDS
-    "${PROJECT_SOURCE_DIR}/res/velquor.manifest")
-
-# --- Name and version, from the version block --------------------------------
-
-file(STRINGS "${PROJECT_SOURCE_DIR}/res/velquor.rc" velquor_product_name_line
-     REGEX "VALUE \"ProductName\"")
-file(STRINGS "${PROJECT_SOURCE_DIR}/res/velquor.rc" velquor_description_line
-     REGEX "VALUE \"FileDescription\"")
-file(STRINGS "${PROJECT_SOURCE_DIR}/res/velquor.rc" velquor_product_version_line
-     REGEX "^PRODUCTVERSION ")
-if(NOT velquor_product_name_line MATCHES "VALUE \"ProductName\", \"([^\"]+)\"")
-    message(FATAL_ERROR "res/velquor.rc: no ProductName in the version block")
-endif()
-set(VELQUOR_PRODUCT_NAME "${CMAKE_MATCH_1}")
-if(NOT velquor_description_line MATCHES "VALUE \"FileDescription\", \"([^\"]+)\"")
-    message(FATAL_ERROR "res/velquor.rc: no FileDescription in the version block")
-endif()
-set(VELQUOR_DESCRIPTION "${CMAKE_MATCH_1}")
-if(NOT velquor_product_version_line MATCHES "^PRODUCTVERSION ([0-9]+), *([0-9]+), *([0-9]+), *([0-9]+)")
-    message(FATAL_ERROR "res/velquor.rc: no PRODUCTVERSION")
-endif()
-set(VELQUOR_PRODUCT_VERSION "${CMAKE_MATCH_1}.${CMAKE_MATCH_2}.${CMAKE_MATCH_3}")
-if(NOT VELQUOR_PRODUCT_VERSION STREQUAL PROJECT_VERSION)
-    message(FATAL_ERROR "res/velquor.rc says version ${VELQUOR_PRODUCT_VERSION}, "
-                        "CMakeLists.txt says ${PROJECT_VERSION}: make them agree")
 endif()
 
 # --- What is installed --------------------------------------------------------

@@ -10,6 +10,8 @@ VELQUOR_PACKAGES=(
     # it, and where 32-bit programs cannot run the tests need it.
     wine wine32:i386 wine64
     xvfb xauth x11-apps x11-utils imagemagick
+    # What tools/make-images.py draws with and writes the pictures with.
+    fonts-dejavu-core python3-pil
     nsis
     clang-14 lld-14 llvm-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
     libclang-rt-14-dev-wasm32 nodejs chromium chromium-driver python3-selenium

@@ -6,8 +6,9 @@
 # Sets RC_TEXT_<identifier> for every control with an identifier of its own,
 # RC_LABEL_<identifier> for every field, RC_WAVE_FACTOR_OPTIONS,
 # RC_ABOUT_LINES (HTML), RC_ABOUT_TEXT_<identifier> for its buttons,
-# RC_MAIL_ADDRESS, RC_CAPTION and RC_DESCRIPTION, and
-# <identifier> to its number for every identifier.
+# RC_MAIL_ADDRESS, RC_CAPTION and RC_DESCRIPTION (the version block's, as
+# cmake/VersionBlock.cmake reads it), and <identifier> to its number for
+# every identifier.
 
 function(velquor_html_escape variable text)
     string(REPLACE "&" "&amp;" text "${text}")
@@ -23,6 +24,7 @@ foreach(line IN LISTS defines)
     set(${CMAKE_MATCH_1} ${CMAKE_MATCH_2})
 endforeach()
 
+set(RC_DESCRIPTION "${VELQUOR_DESCRIPTION}")
 file(STRINGS ${PROJECT_SOURCE_DIR}/res/velquor.rc rc_lines)
 set(block "")
 set(label_texts "")
@@ -43,8 +45,6 @@ foreach(line IN LISTS rc_lines)
         set(block "")
     elseif(block STREQUAL "calculator" AND line MATCHES "^CAPTION \"([^\"]*)\"")
         set(RC_CAPTION "${CMAKE_MATCH_1}")
-    elseif(line MATCHES "VALUE \"FileDescription\", \"([^\"]*)\"")
-        set(RC_DESCRIPTION "${CMAKE_MATCH_1}")
     elseif(block STREQUAL "list" AND line MATCHES "^ *IDC_WAVE_FACTOR, *0x0403, *[0-9]+L, *\"([^\"\\\\]*)")
         velquor_html_escape(item "${CMAKE_MATCH_1}")
         string(APPEND RC_WAVE_FACTOR_OPTIONS "<option>${item}</option>")

@@ -110,8 +110,11 @@ TEST(ManifestResource, IsTheSourceFileAsResourceOneInUsEnglish)
     const std::vector<unsigned char> source = support::ReadWholeFile(kManifestSource);
     ASSERT_FALSE(source.empty()) << "cannot read " << kManifestSource;
     EXPECT_EQ(embedded, source);
-    const std::string start(embedded.begin(), embedded.begin() + std::min<std::size_t>(5, embedded.size()));
-    EXPECT_EQ(start, "<?xml");
+    const std::string text(embedded.begin(), embedded.end());
+    EXPECT_EQ(text.substr(0, 5), "<?xml");
+    // The description is the version block's, put in when the build is set up.
+    const std::string description = "<description>" + VersionInfo(kProgram).String("FileDescription") + "</description>";
+    EXPECT_TRUE(text.find(description) != std::string::npos) << "no " << description;
 }
 
 TEST_F(ProgramManifest, NamesTheProgramAndNeedsNoOtherAssembly)
