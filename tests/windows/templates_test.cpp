@@ -154,42 +154,34 @@ void ExpectWindowAsTemplate(HWND window, const DialogTemplate& source, DWORD com
 TEST(CalculatorWindow, ControlsFollowTheTemplateOneByOne)
 {
     CDialog dialog(IDD_CALCULATOR);
-    ModalScript script(dialog);
-    script
-        .Then([](HWND window) { ExpectControls(window, OwnDialogTemplate(IDD_CALCULATOR)); })
-        .ThenEnd();
-    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+    RunAndCheck(dialog, [](HWND window) { ExpectControls(window, OwnDialogTemplate(IDD_CALCULATOR)); });
 }
 
 TEST(CalculatorWindow, IsAVisibleFixedSizeCaptionedPopup)
 {
     CDialog dialog(IDD_CALCULATOR);
-    ModalScript script(dialog);
-    script
-        .Then([](HWND window) {
-            const DialogTemplate source = OwnDialogTemplate(IDD_CALCULATOR);
-            EXPECT_EQ(TextOf(window), source.title);
-            ExpectWindowAsTemplate(window, source, kWindowStyleBits);
-            // What the user sees of those bits: a captioned window with a
-            // system menu that minimises but cannot be resized.
-            EXPECT_EQ(StyleOf(window) & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME),
-                      static_cast<DWORD>(WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
-            EXPECT_EQ(ExStyleOf(window) & WS_EX_APPWINDOW, static_cast<DWORD>(WS_EX_APPWINDOW));
-            EXPECT_TRUE(::IsWindowVisible(window));
-            EXPECT_EQ(::GetMenu(window), nullptr);
+    RunAndCheck(dialog, [](HWND window) {
+        const DialogTemplate source = OwnDialogTemplate(IDD_CALCULATOR);
+        EXPECT_EQ(TextOf(window), source.title);
+        ExpectWindowAsTemplate(window, source, kWindowStyleBits);
+        // What the user sees of those bits: a captioned window with a
+        // system menu that minimises but cannot be resized.
+        EXPECT_EQ(StyleOf(window) & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME),
+                  static_cast<DWORD>(WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
+        EXPECT_EQ(ExStyleOf(window) & WS_EX_APPWINDOW, static_cast<DWORD>(WS_EX_APPWINDOW));
+        EXPECT_TRUE(::IsWindowVisible(window));
+        EXPECT_EQ(::GetMenu(window), nullptr);
 
-            // The template's font: its typeface and size, upright.
-            LOGFONTA font{};
-            const auto hfont = reinterpret_cast<HFONT>(::SendMessageA(window, WM_GETFONT, 0, 0));
-            ASSERT_NE(::GetObjectA(hfont, sizeof font, &font), 0);
-            EXPECT_EQ(font.lfFaceName, source.typeface);
-            const HDC screen = ::GetDC(nullptr);
-            EXPECT_EQ(font.lfHeight, -::MulDiv(source.pointSize, ::GetDeviceCaps(screen, LOGPIXELSY), 72));
-            ::ReleaseDC(nullptr, screen);
-            EXPECT_EQ(font.lfItalic, 0);
-        })
-        .ThenEnd();
-    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+        // The template's font: its typeface and size, upright.
+        LOGFONTA font{};
+        const auto hfont = reinterpret_cast<HFONT>(::SendMessageA(window, WM_GETFONT, 0, 0));
+        ASSERT_NE(::GetObjectA(hfont, sizeof font, &font), 0);
+        EXPECT_EQ(font.lfFaceName, source.typeface);
+        const HDC screen = ::GetDC(nullptr);
+        EXPECT_EQ(font.lfHeight, -::MulDiv(source.pointSize, ::GetDeviceCaps(screen, LOGPIXELSY), 72));
+        ::ReleaseDC(nullptr, screen);
+        EXPECT_EQ(font.lfItalic, 0);
+    });
 }
 
 TEST(CalculatorWindow, TabOrderSkipsTheResultFieldsAndWrapsAround)
@@ -201,45 +193,37 @@ TEST(CalculatorWindow, TabOrderSkipsTheResultFieldsAndWrapsAround)
         IDC_ANTENNA_CALCULATE, IDC_ANTENNA_INSTRUCTIONS, IDC_ABOUT, IDOK, IDC_CURRENT_POWER,
     };
     CDialog dialog(IDD_CALCULATOR);
-    ModalScript script(dialog);
-    script
-        .Then([&](HWND window) {
-            // The window manager starts on the first tab stop.
-            EXPECT_EQ(::GetFocus(), ::GetDlgItem(window, IDC_CURRENT_POWER));
-            std::vector<int> order;
-            HWND at = ::GetDlgItem(window, IDC_CURRENT_POWER);
-            for (std::size_t i = 0; i < expectedOrder.size(); ++i) {
-                at = ::GetNextDlgTabItem(window, at, FALSE);
-                order.push_back(::GetDlgCtrlID(at));
-            }
-            EXPECT_EQ(order, expectedOrder);
-        })
-        .ThenEnd();
-    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+    RunAndCheck(dialog, [&](HWND window) {
+        // The window manager starts on the first tab stop.
+        EXPECT_EQ(::GetFocus(), ::GetDlgItem(window, IDC_CURRENT_POWER));
+        std::vector<int> order;
+        HWND at = ::GetDlgItem(window, IDC_CURRENT_POWER);
+        for (std::size_t i = 0; i < expectedOrder.size(); ++i) {
+            at = ::GetNextDlgTabItem(window, at, FALSE);
+            order.push_back(::GetDlgCtrlID(at));
+        }
+        EXPECT_EQ(order, expectedOrder);
+    });
 }
 
 TEST(CalculatorWindow, WaveFactorListHoldsTheFourEntriesInOrderAndNoSelection)
 {
     CDialog dialog(IDD_CALCULATOR);
-    ModalScript script(dialog);
-    script
-        .Then([](HWND window) {
-            const HWND list = ::GetDlgItem(window, IDC_WAVE_FACTOR);
-            std::vector<std::string> entries;
-            const LRESULT count = ::SendMessageA(list, CB_GETCOUNT, 0, 0);
-            for (LRESULT i = 0; i < count; ++i) {
-                char text[32] = "";
-                ::SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i),
-                               reinterpret_cast<LPARAM>(text));
-                entries.push_back(text);
-            }
-            EXPECT_EQ(entries, (std::vector<std::string>{"5/8 Wave", "1/2 Wave", "1/4 Wave",
-                                                         "1/8 Wave"}));
-            EXPECT_EQ(::SendMessageA(list, CB_GETCURSEL, 0, 0), CB_ERR);
-            EXPECT_EQ(TextOf(list), "");
-        })
-        .ThenEnd();
-    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+    RunAndCheck(dialog, [](HWND window) {
+        const HWND list = ::GetDlgItem(window, IDC_WAVE_FACTOR);
+        std::vector<std::string> entries;
+        const LRESULT count = ::SendMessageA(list, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            char text[32] = "";
+            ::SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                           reinterpret_cast<LPARAM>(text));
+            entries.push_back(text);
+        }
+        EXPECT_EQ(entries, (std::vector<std::string>{"5/8 Wave", "1/2 Wave", "1/4 Wave",
+                                                     "1/8 Wave"}));
+        EXPECT_EQ(::SendMessageA(list, CB_GETCURSEL, 0, 0), CB_ERR);
+        EXPECT_EQ(TextOf(list), "");
+    });
 }
 
 // The template's dropped-down height is there so that the open list shows
@@ -302,17 +286,13 @@ TEST(DialogPictures, EachPictureHoldsItsBitmapAtItsOwnSize)
         const BITMAPINFOHEADER resource = resource_reader::BitmapHeader(::GetModuleHandleA(nullptr), row.bitmap);
         ASSERT_GT(resource.biWidth, 0);
         CDialog dialog(row.dialogTemplate);
-        ModalScript script(dialog);
-        script
-            .Then([&](HWND window) {
-                const HWND picture = ::GetDlgItem(window, row.control);
-                const HBITMAP bitmap = PictureOf(picture);
-                ASSERT_NE(bitmap, nullptr);
-                EXPECT_EQ(BitmapSize(bitmap).cx, resource.biWidth);
-                EXPECT_EQ(BitmapSize(bitmap).cy, resource.biHeight);
-            })
-            .ThenEnd();
-        EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+        RunAndCheck(dialog, [&](HWND window) {
+            const HWND picture = ::GetDlgItem(window, row.control);
+            const HBITMAP bitmap = PictureOf(picture);
+            ASSERT_NE(bitmap, nullptr);
+            EXPECT_EQ(BitmapSize(bitmap).cx, resource.biWidth);
+            EXPECT_EQ(BitmapSize(bitmap).cy, resource.biHeight);
+        });
     }
 }
 
@@ -322,27 +302,19 @@ TEST(DialogPictures, EachPictureHoldsItsBitmapAtItsOwnSize)
 TEST(AboutWindow, ControlsFollowTheTemplateOneByOne)
 {
     CAboutDlg dialog;
-    ModalScript script(dialog);
-    script
-        .Then([](HWND window) { ExpectControls(window, OwnDialogTemplate(IDD_ABOUTBOX)); })
-        .ThenEnd();
-    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+    RunAndCheck(dialog, [](HWND window) { ExpectControls(window, OwnDialogTemplate(IDD_ABOUTBOX)); });
 }
 
 TEST(AboutWindow, IsAPopupWithNoTitleBar)
 {
     CAboutDlg dialog;
-    ModalScript script(dialog);
-    script
-        .Then([](HWND window) {
-            // The template leaves it hidden; the modal run shows it.
-            ExpectWindowAsTemplate(window, OwnDialogTemplate(IDD_ABOUTBOX), kWindowStyleBits | DS_3DLOOK);
-            EXPECT_EQ(StyleOf(window) & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME), 0u);
-            EXPECT_EQ(ExStyleOf(window) & WS_EX_APPWINDOW, 0u);
-            EXPECT_TRUE(::IsWindowVisible(window));
-        })
-        .ThenEnd();
-    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+    RunAndCheck(dialog, [](HWND window) {
+        // The template leaves it hidden; the modal run shows it.
+        ExpectWindowAsTemplate(window, OwnDialogTemplate(IDD_ABOUTBOX), kWindowStyleBits | DS_3DLOOK);
+        EXPECT_EQ(StyleOf(window) & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME), 0u);
+        EXPECT_EQ(ExStyleOf(window) & WS_EX_APPWINDOW, 0u);
+        EXPECT_TRUE(::IsWindowVisible(window));
+    });
 }
 
 }  // namespace
