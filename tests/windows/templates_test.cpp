@@ -10,10 +10,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "about_dlg.h"
+#include "calculators.h"
 #include "framework.h"
 #include "identifiers.h"
 #include "modal_test_support.h"
@@ -204,24 +208,59 @@ TEST(CalculatorWindow, TabOrderIsTheReadingOrderSkipsTheResultFieldsAndWrapsArou
     });
 }
 
-TEST(CalculatorWindow, WaveFactorListHoldsTheFourEntriesInOrderAndNoSelection)
+// The antenna calculator's length for entry `index` of the wave-factor
+// list at 1 MHz; 0 where it gives none.
+double AntennaLengthAtOneMegahertz(std::size_t index)
 {
+    struct : FormExchange {  // no controls: the form stays as set here
+        bool UpdateData(bool) override { return true; }
+        void RunAboutBox() override {}
+    } noWindow;
+    CalculatorForm form;
+    form.m_antennaFrequency = 1.0;
+    form.m_waveFactor = static_cast<std::int32_t>(index);
+    OnCalculateAntenna(form, noWindow);
+    return form.m_antennaLength;
+}
+
+// The share of a wave an entry names ("5/8 Wave": 0.625); 0 for other text.
+double ShareOfAWave(const std::string& entry)
+{
+    int part = 0, whole = 0, end = 0;
+    const bool read = std::sscanf(entry.c_str(), "%d/%d Wave%n", &part, &whole, &end) == 2;
+    return read && end == static_cast<int>(entry.size()) && whole > 0 ? static_cast<double>(part) / whole : 0.0;
+}
+
+// The list shows the entries of the template's initialisation data in their
+// order, none chosen. Each entry names the share of a wave that the antenna
+// calculator's length for its index is: the length over the share is one
+// and the same whole wave for every entry, and past the last entry the
+// calculator has no length.
+TEST(CalculatorWindow, WaveFactorListShowsItsDataEachEntryTheShareOfAWaveItsLengthIs)
+{
+    const std::vector<std::string> entries =
+        resource_reader::DialogInitStrings(::GetModuleHandleA(nullptr), IDD_CALCULATOR, IDC_WAVE_FACTOR);
     CDialog dialog(IDD_CALCULATOR);
-    RunAndCheck(dialog, [](HWND window) {
+    RunAndCheck(dialog, [&](HWND window) {
         const HWND list = ::GetDlgItem(window, IDC_WAVE_FACTOR);
-        std::vector<std::string> entries;
+        std::vector<std::string> shown;
         const LRESULT count = ::SendMessageA(list, CB_GETCOUNT, 0, 0);
         for (LRESULT i = 0; i < count; ++i) {
             char text[32] = "";
-            ::SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i),
-                           reinterpret_cast<LPARAM>(text));
-            entries.push_back(text);
+            ::SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            shown.push_back(text);
         }
-        EXPECT_EQ(entries, (std::vector<std::string>{"5/8 Wave", "1/2 Wave", "1/4 Wave",
-                                                     "1/8 Wave"}));
+        EXPECT_EQ(shown, entries);
         EXPECT_EQ(::SendMessageA(list, CB_GETCURSEL, 0, 0), CB_ERR);
         EXPECT_EQ(TextOf(list), "");
     });
+
+    ASSERT_FALSE(entries.empty());
+    const double wave = AntennaLengthAtOneMegahertz(0) / ShareOfAWave(entries[0]);
+    EXPECT_TRUE(std::isfinite(wave) && wave > 0) << '"' << entries[0] << "\": " << wave;
+    for (std::size_t i = 1; i < entries.size(); ++i)
+        EXPECT_EQ(AntennaLengthAtOneMegahertz(i) / ShareOfAWave(entries[i]), wave) << entries[i];
+    EXPECT_EQ(AntennaLengthAtOneMegahertz(entries.size()), 0.0) << "a length past the last entry";
 }
 
 // The template's dropped-down height is there so that the open list shows
