@@ -2,6 +2,7 @@
 // and every way the window can be closed: each must end the process
 // cleanly, with exit code 0.
 
+#include <algorithm>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -11,26 +12,24 @@
 
 #include "identifiers.h"
 #include "velquor_session.h"
+#include "window_query.h"
 
 namespace {
 
 constexpr DWORD kExitTimeoutMs = 5000;
 
-// Template order, without the two read-only results, then round again.
-const std::vector<int> kTabOrder = {
-    IDC_CURRENT_DISTANCE, IDC_PROPOSED_POWER, IDC_PROPOSED_DISTANCE,
-    IDC_RATIO_CALCULATE, IDC_RATIO_INSTRUCTIONS, IDC_WAVELENGTH_FREQUENCY,
-    IDC_WAVELENGTH_CALCULATE, IDC_WAVELENGTH_INSTRUCTIONS, IDC_ANTENNA_FREQUENCY,
-    IDC_WAVE_FACTOR, IDC_ANTENNA_CALCULATE, IDC_ANTENNA_INSTRUCTIONS, IDC_ABOUT,
-    IDOK, IDC_CURRENT_POWER,
-};
-
 using KeyboardNavigation = VelquorTest;
 
-TEST_F(KeyboardNavigation, TabVisitsEveryStopInTemplateOrder)
+// Tab and Shift+Tab take the focus through the controls a person acts on in
+// the order a person reads the window, from Current Power, where it starts,
+// round to it again.
+TEST_F(KeyboardNavigation, TabVisitsEveryStopInReadingOrder)
 {
     ASSERT_TRUE(app.FocusReaches(IDC_CURRENT_POWER));
-    for (int id : kTabOrder) {
+    std::vector<int> stops = support::ControlsInReadingOrder(app.Main());
+    ASSERT_FALSE(stops.empty());
+    std::rotate(stops.begin(), stops.begin() + 1, stops.end());
+    for (int id : stops) {
         app.Press(VK_TAB);
         ASSERT_TRUE(app.FocusReaches(id)) << "after Tab";
     }
@@ -40,11 +39,11 @@ TEST_F(KeyboardNavigation, TabVisitsEveryStopInTemplateOrder)
 TEST_F(KeyboardNavigation, ShiftTabVisitsThemBackwards)
 {
     ASSERT_TRUE(app.FocusReaches(IDC_CURRENT_POWER));
-    std::vector<int> backwards(kTabOrder.rbegin() + 1, kTabOrder.rend());
-    backwards.push_back(IDC_CURRENT_POWER);
-    for (int id : backwards) {
+    const std::vector<int> stops = support::ControlsInReadingOrder(app.Main());
+    ASSERT_FALSE(stops.empty());
+    for (auto id = stops.rbegin(); id != stops.rend(); ++id) {
         app.Press(VK_TAB, {VK_SHIFT});
-        ASSERT_TRUE(app.FocusReaches(id)) << "after Shift+Tab";
+        ASSERT_TRUE(app.FocusReaches(*id)) << "after Shift+Tab";
     }
 }
 

@@ -18,7 +18,6 @@
 #include <optional>
 #include <ostream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "about_dlg.h"
@@ -28,6 +27,7 @@
 #include "form_exchange.h"
 #include "rounded_number.h"
 #include "identifiers.h"
+#include "modal_test_support.h"
 #include "paths.h"
 #include "picture.h"
 #include "program.h"
@@ -107,72 +107,25 @@ bool Contains(const RECT& outer, const RECT& inner)
 // ---------------------------------------------------------------------------
 // A modal run with checks inside it
 
-// Runs a dialog with DoModal; once its window is on screen and painted,
-// calls `check` with it and ends the run. A thread timer, dispatched by the
-// dialog's own modal loop, does it; a dialog that has not shown itself
-// within the time limit is ended and the test fails.
-class CheckedRun {
-public:
-    static constexpr INT_PTR kChecked = 0x5EED;
-    static constexpr INT_PTR kNeverShown = -0x5EED;
-    static constexpr DWORD kTimeLimitMs = 20000;
-
-    static INT_PTR Run(CDialog& dialog, std::function<void(HWND)> check)
-    {
-        s_dialog = &dialog;
-        s_check = std::move(check);
-        s_start = ::GetTickCount();
-        s_timer = ::SetTimer(nullptr, 0, 20, &Tick);
-        const INT_PTR result = dialog.DoModal();
-        if (s_timer != 0)
-            ::KillTimer(nullptr, s_timer);
-        s_timer = 0;
-        s_dialog = nullptr;
-        s_check = nullptr;
-        return result;
-    }
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        if (s_dialog == nullptr || s_dialog->m_hWnd == nullptr || s_timer == 0)
-            return;
-        const HWND window = s_dialog->m_hWnd;
-        if (!::IsWindowVisible(window)) {
-            if (::GetTickCount() - s_start > kTimeLimitMs) {
-                ::KillTimer(nullptr, s_timer);
-                s_timer = 0;
-                ADD_FAILURE() << "the dialog did not show itself within " << kTimeLimitMs << " ms";
-                s_dialog->EndDialog(static_cast<int>(kNeverShown));
-            }
-            return;
-        }
-        ::KillTimer(nullptr, s_timer);
-        s_timer = 0;
+// Runs `dialog` modally and, once it is on screen, paints it whole, hands
+// it to `check` and ends the run.
+void RunChecked(CDialog& dialog, const std::function<void(HWND)>& check)
+{
+    modal_test::RunAndCheck(dialog, [&](HWND window) {
         ::RedrawWindow(window, nullptr, nullptr,
                        RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        const auto check = std::move(s_check);
         check(window);
-        s_dialog->EndDialog(static_cast<int>(kChecked));
-    }
-
-    static inline CDialog* s_dialog = nullptr;
-    static inline std::function<void(HWND)> s_check;
-    static inline DWORD s_start = 0;
-    static inline UINT_PTR s_timer = 0;
-};
-
-void RunMainWindow(const std::function<void(HWND)>& check)
-{
-    CCalculatorDlg dialog;
-    EXPECT_EQ(CheckedRun::Run(dialog, check), CheckedRun::kChecked);
+    });
 }
 
-void RunAboutBox(const std::function<void(HWND)>& check)
+template <class Dialog>
+void RunDialog(const std::function<void(HWND)>& check)
 {
-    CAboutDlg dialog;
-    EXPECT_EQ(CheckedRun::Run(dialog, check), CheckedRun::kChecked);
+    Dialog dialog;
+    RunChecked(dialog, check);
 }
+
+constexpr auto RunMainWindow = &RunDialog<CCalculatorDlg>;
 
 // ---------------------------------------------------------------------------
 // Which control belongs to which group
@@ -427,28 +380,6 @@ TEST(MainWindow, ControlsOutsideTheGroupBoxesOverlapNoOther)
     });
 }
 
-TEST(MainWindow, EveryControlLiesInsideTheClientArea)
-{
-    RunMainWindow([](HWND dialog) {
-        const SIZE client = ClientSize(dialog);
-        const RECT area{0, 0, client.cx, client.cy};
-        for (HWND control : ControlsOf(dialog)) {
-            const RECT rect = RectInDialog(control);
-            EXPECT_TRUE(Contains(area, rect)) << Describe(control) << " at " << Describe(rect)
-                                              << " reaches out of the client area "
-                                              << Describe(client);
-        }
-    });
-}
-
-TEST(MainWindow, NoLabelButtonOrCaptionIsCutOff)
-{
-    RunMainWindow([](HWND dialog) {
-        for (const std::string& problem : TextsCutOff(dialog))
-            ADD_FAILURE() << problem;
-    });
-}
-
 // The pane neither scrolls nor grows: a help text longer than it is cut off
 // at its bottom edge. The opening prompt and the wavelength text fit; the
 // two longer texts lose their last line in this font, by design.
@@ -548,7 +479,7 @@ TEST(MainWindow, EveryNumberFitsItsFieldRoundedToTheMostDigitsThatFit)
     const double values[] = {1.1111111111111112e-05, 984.0 / 7, 585.0 / 142, 984.0 / 146.52,
                              -1.2345678901234567e+300, -2.2250738585072014e-308, 146.52, 1968};
     CCalculatorDlg dialog;
-    EXPECT_EQ(CheckedRun::Run(dialog, [&](HWND window) {
+    RunChecked(dialog, [&](HWND window) {
         for (const ExchangeRow& row : kExchangeTable) {
             if (row.kind != ExchangeKind::Number)
                 continue;
@@ -576,51 +507,46 @@ TEST(MainWindow, EveryNumberFitsItsFieldRoundedToTheMostDigitsThatFit)
                 }
             }
         }
-    }), CheckedRun::kChecked);
-}
-
-TEST(MainWindow, BannerIsDrawnAtItsOwnPixelSize)
-{
-    RunMainWindow([](HWND dialog) {
-        ExpectPictureAtItsOwnSize(dialog, {IDC_BANNER, IDB_BANNER, {462, 81}});
-        KeepPicture(dialog, "main-window");
     });
 }
 
 // ---------------------------------------------------------------------------
-// The About box
+// Both dialogs
 
-TEST(AboutBox, EveryControlLiesInsideTheClientArea)
+// Every control lies inside the client area, no label, button or caption
+// is cut off, and each picture is drawn at its own pixel size.
+TEST(BothDialogs, KeepTheirControlsInsideTheirTextsWholeAndTheirPicturesUnscaled)
 {
-    RunAboutBox([](HWND dialog) {
-        const SIZE client = ClientSize(dialog);
-        const RECT area{0, 0, client.cx, client.cy};
-        const std::vector<HWND> controls = ControlsOf(dialog);
-        EXPECT_EQ(controls.size(), 6u);
-        for (HWND control : controls) {
-            const RECT rect = RectInDialog(control);
-            EXPECT_TRUE(Contains(area, rect)) << Describe(control) << " at " << Describe(rect)
-                                              << " reaches out of the client area "
-                                              << Describe(client);
-        }
-    });
-}
-
-TEST(AboutBox, NoTextIsCutOff)
-{
-    RunAboutBox([](HWND dialog) {
-        for (const std::string& problem : TextsCutOff(dialog))
-            ADD_FAILURE() << problem;
-    });
-}
-
-TEST(AboutBox, PortraitAndBannerAreDrawnAtTheirOwnPixelSize)
-{
-    RunAboutBox([](HWND dialog) {
-        ExpectPictureAtItsOwnSize(dialog, {IDC_PORTRAIT, IDB_PORTRAIT, {90, 108}});
-        ExpectPictureAtItsOwnSize(dialog, {IDC_BANNER, IDB_ABOUT_BANNER, {295, 52}});
-        KeepPicture(dialog, "about-box");
-    });
+    const struct {
+        const char* name;  // also the kept picture's
+        void (*run)(const std::function<void(HWND)>&);
+        std::size_t controls;
+        std::vector<PictureExpectation> pictures;
+    } dialogs[] = {
+        {"main-window", RunMainWindow, 32, {{IDC_BANNER, IDB_BANNER, {462, 81}}}},
+        {"about-box", RunDialog<CAboutDlg>, 6,
+         {{IDC_PORTRAIT, IDB_PORTRAIT, {90, 108}}, {IDC_BANNER, IDB_ABOUT_BANNER, {295, 52}}}},
+    };
+    for (const auto& row : dialogs) {
+        SCOPED_TRACE(row.name);
+        row.run([&](HWND dialog) {
+            const SIZE client = ClientSize(dialog);
+            const RECT area{0, 0, client.cx, client.cy};
+            const std::vector<HWND> controls = ControlsOf(dialog);
+            EXPECT_EQ(controls.size(), row.controls);
+            for (HWND control : controls) {
+                const RECT rect = RectInDialog(control);
+                EXPECT_TRUE(Contains(area, rect)) << Describe(control) << " at " << Describe(rect)
+                                                  << " reaches out of the client area "
+                                                  << Describe(client);
+            }
+            for (const std::string& problem : TextsCutOff(dialog))
+                ADD_FAILURE() << problem;
+            for (const PictureExpectation& picture : row.pictures)
+                ExpectPictureAtItsOwnSize(dialog, picture);
+            KeepPicture(dialog, row.name);
+        });
+    }
 }
 
 // ---------------------------------------------------------------------------

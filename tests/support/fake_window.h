@@ -16,6 +16,9 @@
 // list's selection, which field the user typed into and where the focus is,
 // and counts what the form controller asked of it. The passes, the guards
 // and the dispatch are the controller's own, as in both real windows.
+// A pass is counted where the controls see it, however it was asked for (a
+// notification's pass is the controller's own): a read pass asks first
+// whether the user changed the first row, a write pass sets the list once.
 class FakeWindow : public FormExchange, private FormControls {
 public:
     explicit FakeWindow(CalculatorForm& form) : controller(form, *this)
@@ -25,11 +28,7 @@ public:
                 texts[row.control] = "";
     }
 
-    bool UpdateData(bool saveAndValidate) override
-    {
-        ++(saveAndValidate ? reads : writes);
-        return controller.UpdateData(saveAndValidate);
-    }
+    bool UpdateData(bool saveAndValidate) override { return controller.UpdateData(saveAndValidate); }
     void RunAboutBox() override { ++aboutRuns; if (whileAboutRuns) whileAboutRuns(); }
 
     // What the user does: type into a control, choose in the list.
@@ -48,8 +47,8 @@ public:
     std::size_t width = 100;  // the characters a field shows
     int focus = IDC_CURRENT_POWER;  // the control with the focus; 0: none
     bool active = true;       // the window in front
-    int reads = 0;
-    int writes = 0;
+    int reads = 0;   // read passes
+    int writes = 0;  // write passes
     int messages = 0;  // the bad-field messages the real window shows
     std::string message;
     int postedReports = 0;
@@ -59,7 +58,12 @@ public:
 
 private:
     void ReadText(int control, FormText& out) override { out.Assign(texts.at(control)); }
-    bool IsModified(int control) override { return modified.count(control) != 0; }
+    bool IsModified(int control) override
+    {
+        if (controller.InPass() && control == kExchangeTable.front().control)
+            ++reads;
+        return modified.count(control) != 0;
+    }
     int ReadSelection(int) override { return selection; }
     bool Fits(int, const char* text) override { return std::string_view(text).size() <= width; }
     void WriteNumber(int control, const char* shown, const char* full) override
@@ -68,7 +72,7 @@ private:
         exact[control] = full != nullptr ? full : "";
         modified.erase(control);
     }
-    void WriteSelection(int, int index) override { selection = index; }
+    void WriteSelection(int, int index) override { ++writes; selection = index; }
     void WriteText(int control, const FormText& text) override { texts.at(control) = text.view(); }
     bool IsFocused(int control) override { return focus == control; }
     bool HoldsFocus() override { return active && focus != 0; }

@@ -1,6 +1,10 @@
 #include "window_query.h"
 
+#include "text_fit.h"
+
+#include <algorithm>
 #include <cstring>
+#include <tuple>
 
 namespace support {
 
@@ -114,6 +118,42 @@ HWND FindDialog(DWORD process, HWND except)
         if (window != except)
             return window;
     return nullptr;
+}
+
+std::vector<int> ControlsInReadingOrder(HWND dialog)
+{
+    const auto takesInput = [](HWND control) {
+        const std::string kind = ClassOf(control);
+        if (kind == "Edit")
+            return (::GetWindowLongA(control, GWL_STYLE) & ES_READONLY) == 0;
+        return kind == "ComboBox" || IsButtonOfKind(control, {BS_PUSHBUTTON, BS_DEFPUSHBUTTON});
+    };
+    std::vector<RECT> groups;
+    for (HWND child : ChildWindows(dialog, true))
+        if (IsButtonOfKind(child, {BS_GROUPBOX}))
+            groups.push_back(WindowRectInParent(child));
+    std::sort(groups.begin(), groups.end(),
+              [](const RECT& a, const RECT& b) { return std::tie(a.top, a.left) < std::tie(b.top, b.left); });
+    // Group (groups.size(): none), button or not, the two coordinates in
+    // the order they are read, identifier.
+    std::vector<std::tuple<std::size_t, bool, LONG, LONG, int>> places;
+    for (HWND child : ChildWindows(dialog, true)) {
+        if (!takesInput(child) || !::IsWindowEnabled(child))
+            continue;
+        const RECT rect = WindowRectInParent(child);
+        const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        std::size_t group = 0;
+        while (group < groups.size() && !::PtInRect(&groups[group], centre))
+            ++group;
+        const bool button = ClassOf(child) == "Button";
+        places.emplace_back(group, button, button ? rect.top : rect.left, button ? rect.left : rect.top,
+                            ControlId(child));
+    }
+    std::sort(places.begin(), places.end());
+    std::vector<int> ids;
+    for (const auto& place : places)
+        ids.push_back(std::get<4>(place));
+    return ids;
 }
 
 bool Answers(HWND window, DWORD timeoutMs)

@@ -44,6 +44,13 @@ SIZE ClientSize(HWND window);
 // A bitmap's size in pixels; zero for none.
 SIZE BitmapSize(HBITMAP bitmap);
 
+// The identifiers of the controls of `dialog` that a person types into,
+// chooses in or presses (no read-only field, label, picture or group box),
+// in the order a person reads them: group box by group box, top to bottom
+// and then left to right, what lies in none last; in each, its fields from
+// left to right, then its buttons from top to bottom.
+std::vector<int> ControlsInReadingOrder(HWND dialog);
+
 // Returns once the window's thread has handled everything sent to it so
 // far; false when it did not answer within `timeoutMs`.
 bool Answers(HWND window, DWORD timeoutMs = kAnswerTimeoutMs);

@@ -10,10 +10,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "about_dlg.h"
+#include "calculators.h"
 #include "framework.h"
 #include "identifiers.h"
 #include "modal_test_support.h"
@@ -154,92 +158,109 @@ void ExpectWindowAsTemplate(HWND window, const DialogTemplate& source, DWORD com
 TEST(CalculatorWindow, ControlsFollowTheTemplateOneByOne)
 {
     CDialog dialog(IDD_CALCULATOR);
-    ModalScript script(dialog);
-    script
-        .Then([](HWND window) { ExpectControls(window, OwnDialogTemplate(IDD_CALCULATOR)); })
-        .ThenEnd();
-    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+    RunAndCheck(dialog, [](HWND window) { ExpectControls(window, OwnDialogTemplate(IDD_CALCULATOR)); });
 }
 
 TEST(CalculatorWindow, IsAVisibleFixedSizeCaptionedPopup)
 {
     CDialog dialog(IDD_CALCULATOR);
-    ModalScript script(dialog);
-    script
-        .Then([](HWND window) {
-            const DialogTemplate source = OwnDialogTemplate(IDD_CALCULATOR);
-            EXPECT_EQ(TextOf(window), source.title);
-            ExpectWindowAsTemplate(window, source, kWindowStyleBits);
-            // What the user sees of those bits: a captioned window with a
-            // system menu that minimises but cannot be resized.
-            EXPECT_EQ(StyleOf(window) & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME),
-                      static_cast<DWORD>(WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
-            EXPECT_EQ(ExStyleOf(window) & WS_EX_APPWINDOW, static_cast<DWORD>(WS_EX_APPWINDOW));
-            EXPECT_TRUE(::IsWindowVisible(window));
-            EXPECT_EQ(::GetMenu(window), nullptr);
+    RunAndCheck(dialog, [](HWND window) {
+        const DialogTemplate source = OwnDialogTemplate(IDD_CALCULATOR);
+        EXPECT_EQ(TextOf(window), source.title);
+        ExpectWindowAsTemplate(window, source, kWindowStyleBits);
+        // What the user sees of those bits: a captioned window with a
+        // system menu that minimises but cannot be resized.
+        EXPECT_EQ(StyleOf(window) & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME),
+                  static_cast<DWORD>(WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
+        EXPECT_EQ(ExStyleOf(window) & WS_EX_APPWINDOW, static_cast<DWORD>(WS_EX_APPWINDOW));
+        EXPECT_TRUE(::IsWindowVisible(window));
+        EXPECT_EQ(::GetMenu(window), nullptr);
 
-            // The template's font: its typeface and size, upright.
-            LOGFONTA font{};
-            const auto hfont = reinterpret_cast<HFONT>(::SendMessageA(window, WM_GETFONT, 0, 0));
-            ASSERT_NE(::GetObjectA(hfont, sizeof font, &font), 0);
-            EXPECT_EQ(font.lfFaceName, source.typeface);
-            const HDC screen = ::GetDC(nullptr);
-            EXPECT_EQ(font.lfHeight, -::MulDiv(source.pointSize, ::GetDeviceCaps(screen, LOGPIXELSY), 72));
-            ::ReleaseDC(nullptr, screen);
-            EXPECT_EQ(font.lfItalic, 0);
-        })
-        .ThenEnd();
-    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+        // The template's font: its typeface and size, upright.
+        LOGFONTA font{};
+        const auto hfont = reinterpret_cast<HFONT>(::SendMessageA(window, WM_GETFONT, 0, 0));
+        ASSERT_NE(::GetObjectA(hfont, sizeof font, &font), 0);
+        EXPECT_EQ(font.lfFaceName, source.typeface);
+        const HDC screen = ::GetDC(nullptr);
+        EXPECT_EQ(font.lfHeight, -::MulDiv(source.pointSize, ::GetDeviceCaps(screen, LOGPIXELSY), 72));
+        ::ReleaseDC(nullptr, screen);
+        EXPECT_EQ(font.lfItalic, 0);
+    });
 }
 
-TEST(CalculatorWindow, TabOrderSkipsTheResultFieldsAndWrapsAround)
+// Tab goes through the controls a person acts on in the order a person
+// reads the window, from the first one, which has the focus at the start,
+// round to it again; the results, read-only, are left out.
+TEST(CalculatorWindow, TabOrderIsTheReadingOrderSkipsTheResultFieldsAndWrapsAround)
 {
-    const std::vector<int> expectedOrder = {
-        IDC_CURRENT_DISTANCE, IDC_PROPOSED_POWER, IDC_PROPOSED_DISTANCE, IDC_RATIO_CALCULATE,
-        IDC_RATIO_INSTRUCTIONS, IDC_WAVELENGTH_FREQUENCY, IDC_WAVELENGTH_CALCULATE,
-        IDC_WAVELENGTH_INSTRUCTIONS, IDC_ANTENNA_FREQUENCY, IDC_WAVE_FACTOR,
-        IDC_ANTENNA_CALCULATE, IDC_ANTENNA_INSTRUCTIONS, IDC_ABOUT, IDOK, IDC_CURRENT_POWER,
-    };
     CDialog dialog(IDD_CALCULATOR);
-    ModalScript script(dialog);
-    script
-        .Then([&](HWND window) {
-            // The window manager starts on the first tab stop.
-            EXPECT_EQ(::GetFocus(), ::GetDlgItem(window, IDC_CURRENT_POWER));
-            std::vector<int> order;
-            HWND at = ::GetDlgItem(window, IDC_CURRENT_POWER);
-            for (std::size_t i = 0; i < expectedOrder.size(); ++i) {
-                at = ::GetNextDlgTabItem(window, at, FALSE);
-                order.push_back(::GetDlgCtrlID(at));
-            }
-            EXPECT_EQ(order, expectedOrder);
-        })
-        .ThenEnd();
-    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+    RunAndCheck(dialog, [&](HWND window) {
+        std::vector<int> expected = support::ControlsInReadingOrder(window);
+        ASSERT_FALSE(expected.empty());
+        expected.push_back(expected.front());
+        HWND at = ::GetFocus();
+        std::vector<int> order{::GetDlgCtrlID(at)};
+        while (order.size() < expected.size()) {
+            at = ::GetNextDlgTabItem(window, at, FALSE);
+            order.push_back(::GetDlgCtrlID(at));
+        }
+        EXPECT_EQ(order, expected);
+    });
 }
 
-TEST(CalculatorWindow, WaveFactorListHoldsTheFourEntriesInOrderAndNoSelection)
+// The antenna calculator's length for entry `index` of the wave-factor
+// list at 1 MHz; 0 where it gives none.
+double AntennaLengthAtOneMegahertz(std::size_t index)
 {
+    struct : FormExchange {  // no controls: the form stays as set here
+        bool UpdateData(bool) override { return true; }
+        void RunAboutBox() override {}
+    } noWindow;
+    CalculatorForm form;
+    form.m_antennaFrequency = 1.0;
+    form.m_waveFactor = static_cast<std::int32_t>(index);
+    OnCalculateAntenna(form, noWindow);
+    return form.m_antennaLength;
+}
+
+// The share of a wave an entry names ("5/8 Wave": 0.625); 0 for other text.
+double ShareOfAWave(const std::string& entry)
+{
+    int part = 0, whole = 0, end = 0;
+    const bool read = std::sscanf(entry.c_str(), "%d/%d Wave%n", &part, &whole, &end) == 2;
+    return read && end == static_cast<int>(entry.size()) && whole > 0 ? static_cast<double>(part) / whole : 0.0;
+}
+
+// The list shows the entries of the template's initialisation data in their
+// order, none chosen. Each entry names the share of a wave that the antenna
+// calculator's length for its index is: the length over the share is one
+// and the same whole wave for every entry, and past the last entry the
+// calculator has no length.
+TEST(CalculatorWindow, WaveFactorListShowsItsDataEachEntryTheShareOfAWaveItsLengthIs)
+{
+    const std::vector<std::string> entries =
+        resource_reader::DialogInitStrings(::GetModuleHandleA(nullptr), IDD_CALCULATOR, IDC_WAVE_FACTOR);
     CDialog dialog(IDD_CALCULATOR);
-    ModalScript script(dialog);
-    script
-        .Then([](HWND window) {
-            const HWND list = ::GetDlgItem(window, IDC_WAVE_FACTOR);
-            std::vector<std::string> entries;
-            const LRESULT count = ::SendMessageA(list, CB_GETCOUNT, 0, 0);
-            for (LRESULT i = 0; i < count; ++i) {
-                char text[32] = "";
-                ::SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i),
-                               reinterpret_cast<LPARAM>(text));
-                entries.push_back(text);
-            }
-            EXPECT_EQ(entries, (std::vector<std::string>{"5/8 Wave", "1/2 Wave", "1/4 Wave",
-                                                         "1/8 Wave"}));
-            EXPECT_EQ(::SendMessageA(list, CB_GETCURSEL, 0, 0), CB_ERR);
-            EXPECT_EQ(TextOf(list), "");
-        })
-        .ThenEnd();
-    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+    RunAndCheck(dialog, [&](HWND window) {
+        const HWND list = ::GetDlgItem(window, IDC_WAVE_FACTOR);
+        std::vector<std::string> shown;
+        const LRESULT count = ::SendMessageA(list, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            char text[32] = "";
+            ::SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            shown.push_back(text);
+        }
+        EXPECT_EQ(shown, entries);
+        EXPECT_EQ(::SendMessageA(list, CB_GETCURSEL, 0, 0), CB_ERR);
+        EXPECT_EQ(TextOf(list), "");
+    });
+
+    ASSERT_FALSE(entries.empty());
+    const double wave = AntennaLengthAtOneMegahertz(0) / ShareOfAWave(entries[0]);
+    EXPECT_TRUE(std::isfinite(wave) && wave > 0) << '"' << entries[0] << "\": " << wave;
+    for (std::size_t i = 1; i < entries.size(); ++i)
+        EXPECT_EQ(AntennaLengthAtOneMegahertz(i) / ShareOfAWave(entries[i]), wave) << entries[i];
+    EXPECT_EQ(AntennaLengthAtOneMegahertz(entries.size()), 0.0) << "a length past the last entry";
 }
 
 // The template's dropped-down height is there so that the open list shows
@@ -302,17 +323,13 @@ TEST(DialogPictures, EachPictureHoldsItsBitmapAtItsOwnSize)
         const BITMAPINFOHEADER resource = resource_reader::BitmapHeader(::GetModuleHandleA(nullptr), row.bitmap);
         ASSERT_GT(resource.biWidth, 0);
         CDialog dialog(row.dialogTemplate);
-        ModalScript script(dialog);
-        script
-            .Then([&](HWND window) {
-                const HWND picture = ::GetDlgItem(window, row.control);
-                const HBITMAP bitmap = PictureOf(picture);
-                ASSERT_NE(bitmap, nullptr);
-                EXPECT_EQ(BitmapSize(bitmap).cx, resource.biWidth);
-                EXPECT_EQ(BitmapSize(bitmap).cy, resource.biHeight);
-            })
-            .ThenEnd();
-        EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+        RunAndCheck(dialog, [&](HWND window) {
+            const HWND picture = ::GetDlgItem(window, row.control);
+            const HBITMAP bitmap = PictureOf(picture);
+            ASSERT_NE(bitmap, nullptr);
+            EXPECT_EQ(BitmapSize(bitmap).cx, resource.biWidth);
+            EXPECT_EQ(BitmapSize(bitmap).cy, resource.biHeight);
+        });
     }
 }
 
@@ -322,27 +339,19 @@ TEST(DialogPictures, EachPictureHoldsItsBitmapAtItsOwnSize)
 TEST(AboutWindow, ControlsFollowTheTemplateOneByOne)
 {
     CAboutDlg dialog;
-    ModalScript script(dialog);
-    script
-        .Then([](HWND window) { ExpectControls(window, OwnDialogTemplate(IDD_ABOUTBOX)); })
-        .ThenEnd();
-    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+    RunAndCheck(dialog, [](HWND window) { ExpectControls(window, OwnDialogTemplate(IDD_ABOUTBOX)); });
 }
 
 TEST(AboutWindow, IsAPopupWithNoTitleBar)
 {
     CAboutDlg dialog;
-    ModalScript script(dialog);
-    script
-        .Then([](HWND window) {
-            // The template leaves it hidden; the modal run shows it.
-            ExpectWindowAsTemplate(window, OwnDialogTemplate(IDD_ABOUTBOX), kWindowStyleBits | DS_3DLOOK);
-            EXPECT_EQ(StyleOf(window) & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME), 0u);
-            EXPECT_EQ(ExStyleOf(window) & WS_EX_APPWINDOW, 0u);
-            EXPECT_TRUE(::IsWindowVisible(window));
-        })
-        .ThenEnd();
-    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+    RunAndCheck(dialog, [](HWND window) {
+        // The template leaves it hidden; the modal run shows it.
+        ExpectWindowAsTemplate(window, OwnDialogTemplate(IDD_ABOUTBOX), kWindowStyleBits | DS_3DLOOK);
+        EXPECT_EQ(StyleOf(window) & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME), 0u);
+        EXPECT_EQ(ExStyleOf(window) & WS_EX_APPWINDOW, 0u);
+        EXPECT_TRUE(::IsWindowVisible(window));
+    });
 }
 
 }  // namespace

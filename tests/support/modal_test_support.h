@@ -312,4 +312,13 @@ private:
     UINT_PTR m_timer = 0;
 };
 
+// Runs `dialog` modally, hands it to `check` once it is on screen, and ends
+// the run.
+inline void RunAndCheck(CDialog& dialog, ModalScript::Step check)
+{
+    ModalScript script(dialog);
+    script.Then(std::move(check)).ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+}
+
 }  // namespace modal_test
