@@ -8,7 +8,6 @@
 #include "data_exchange.h"
 #include "form_exchange.h"
 #include "identifiers.h"
-#include "version_resource.h"
 
 namespace {
 
@@ -32,20 +31,12 @@ void SetRoleByClass(HWND control, AccessibleOverride& what)
 
 // The banner is a picture whose text would otherwise be read as the bytes
 // of its resource number: it is named by what it bears, the product's name
-// and description as the version block gives them. Exit and Close keep
-// their captions as names.
+// and description as the version block gives them (the build puts them in).
+// Exit and Close keep their captions as names.
 void ExposeBannerAndCloseButton(HWND dialog)
 {
-    const CString product = VersionString("ProductName");
-    const CString description = VersionString("FileDescription");
-    CString name;
-    char* text = name.GetBufferSetLength(product.GetLength() + 2 + description.GetLength());
-    lstrcpyA(text, product);
-    lstrcatA(text, ", ");
-    lstrcatA(text, description);
-
     AccessibleOverride banner;
-    banner.name = name;
+    banner.name = VELQUOR_BANNER_NAME;
     banner.role = ROLE_SYSTEM_GRAPHIC;
     ExposeAccessible(::GetDlgItem(dialog, IDC_BANNER), banner);
 
