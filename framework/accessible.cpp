@@ -1,43 +1,14 @@
 #include "accessible.h"
 
-#include <cstring>
 #include <new>
 
 #include <oleacc.h>
 
+#include "accessibility_api.h"
+#include "clipboard.h"
 #include "data_exchange.h"
-#include "system_library.h"
 
 namespace {
-
-// What the wrapper needs of the accessibility and automation libraries,
-// looked up on first use so that a program nobody inspects never loads them.
-struct AccessibilityApi {
-    HRESULT(WINAPI* createStandardObject)(HWND, LONG, REFIID, void**);
-    LRESULT(WINAPI* resultFromObject)(REFIID, WPARAM, LPUNKNOWN);
-    BSTR(WINAPI* allocStringLength)(const OLECHAR*, UINT);
-    void(WINAPI* freeString)(BSTR);
-    HRESULT(WINAPI* initializeCom)(LPVOID, DWORD);
-    void(WINAPI* uninitializeCom)();
-};
-
-bool LoadAccessibility(AccessibilityApi& api)
-{
-    const HMODULE oleacc = LoadSystemLibrary(L"oleacc.dll");
-    const HMODULE oleaut = LoadSystemLibrary(L"oleaut32.dll");
-    const HMODULE ole = LoadSystemLibrary(L"ole32.dll");
-    return FindFunction(oleacc, "CreateStdAccessibleObject", api.createStandardObject) &&
-           FindFunction(oleacc, "LresultFromObject", api.resultFromObject) &&
-           FindFunction(oleaut, "SysAllocStringLen", api.allocStringLength) &&
-           FindFunction(oleaut, "SysFreeString", api.freeString) &&
-           FindFunction(ole, "CoInitializeEx", api.initializeCom) &&
-           FindFunction(ole, "CoUninitialize", api.uninitializeCom);
-}
-
-const AccessibilityApi* Api()
-{
-    return LoadOnce<AccessibilityApi, &LoadAccessibility>();
-}
 
 // Requests from other programs are answered on the window's own thread,
 // between its messages, when that thread is a single-threaded apartment.
@@ -48,7 +19,7 @@ public:
     ~ComApartment()
     {
         if (m_entered)
-            Api()->uninitializeCom();
+            Accessibility()->uninitializeCom();
     }
     void Enter(const AccessibilityApi& api)
     {
@@ -76,24 +47,6 @@ HRESULT Reply(const char* text, BSTR* out)
         return E_INVALIDARG;
     *out = NewAccessibleString(text);
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
-}
-
-// Puts `text` on the clipboard, as the edit's own copy puts its selection.
-void PutOnClipboard(HWND owner, const CString& text)
-{
-    if (!::OpenClipboard(owner))
-        return;
-    const std::size_t size = static_cast<std::size_t>(text.GetLength()) + 1;
-    HGLOBAL memory = ::EmptyClipboard() ? ::GlobalAlloc(GMEM_MOVEABLE, size) : nullptr;
-    if (void* bytes = memory != nullptr ? ::GlobalLock(memory) : nullptr) {
-        std::memcpy(bytes, static_cast<const char*>(text), size);
-        ::GlobalUnlock(memory);
-        if (::SetClipboardData(CF_TEXT, memory) != nullptr)
-            memory = nullptr;  // the clipboard's now
-    }
-    if (memory != nullptr)
-        ::GlobalFree(memory);
-    ::CloseClipboard();
 }
 
 // The accessible object of one control (its client, or its window): the
@@ -125,7 +78,7 @@ public:
     // handling answer instead.
     LRESULT Answer(WPARAM flags)
     {
-        const AccessibilityApi* api = Api();
+        const AccessibilityApi* api = Accessibility();
         if (api == nullptr)
             return 0;
         g_apartment.Enter(*api);
@@ -429,23 +382,4 @@ bool ExposeAccessible(HWND control, const AccessibleOverride& what)
     ::SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     ::SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AccessibleControlProc));
     return true;
-}
-
-BSTR NewAccessibleString(const char* text)
-{
-    const AccessibilityApi* api = Api();
-    // The length with the ending zero; the string itself is one shorter.
-    const int length = text != nullptr ? ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0) : 0;
-    if (api == nullptr || length <= 0)
-        return nullptr;
-    BSTR out = api->allocStringLength(nullptr, static_cast<UINT>(length - 1));
-    if (out != nullptr)
-        ::MultiByteToWideChar(CP_ACP, 0, text, -1, out, length);
-    return out;
-}
-
-void FreeAccessibleString(BSTR text)
-{
-    if (const AccessibilityApi* api = Api())
-        api->freeString(text);
 }

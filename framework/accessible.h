@@ -2,21 +2,7 @@
 
 #include <windows.h>
 
-#include <oleauto.h>
-
-#include "cstring.h"
-
-// Where a control that shows a shortened text (a number rounded to fit)
-// finds its full text. Asked on every request, on the control's thread.
-class FullTextSource {
-public:
-    // The full text of `control` into `out` while it shows a shortened one;
-    // false when what it shows is all there is.
-    virtual bool FullText(HWND control, CString& out) = 0;
-
-protected:
-    ~FullTextSource() = default;
-};
+#include "full_text_source.h"
 
 // What a control tells a screen reader in place of the platform's standard
 // answers. Whatever is left null, zero or false keeps the standard answer.
@@ -47,9 +33,3 @@ struct AccessibleOverride {
 // before. False when the control cannot be wrapped; it keeps the standard
 // answers then.
 bool ExposeAccessible(HWND control, const AccessibleOverride& what);
-
-// `text` (in the ANSI code page, of any length) as a string of the
-// automation library, for a client to free; null when the library or the
-// memory is missing. Loads the library on first use.
-BSTR NewAccessibleString(const char* text);
-void FreeAccessibleString(BSTR text);
