@@ -7,6 +7,7 @@
 #include "accessibility_api.h"
 #include "clipboard.h"
 #include "data_exchange.h"
+#include "subclass.h"
 
 namespace {
 
@@ -57,8 +58,8 @@ HRESULT Reply(const char* text, BSTR* out)
 // standard object whose window is gone.
 class AccessibleControl final : public IAccessible, public IOleWindow {
 public:
-    AccessibleControl(HWND control, WNDPROC previous, LONG object, const AccessibleOverride& what)
-        : m_control(control), m_previous(previous), m_object(object), m_role(what.role),
+    AccessibleControl(HWND control, LONG object, const AccessibleOverride& what)
+        : m_control(control), m_object(object), m_role(what.role),
           m_textIsValue(what.textIsValue), m_hasName(what.name != nullptr),
           m_hasValue(what.value != nullptr), m_name(what.name), m_value(what.value),
           m_action(what.defaultAction != nullptr      ? what.defaultAction
@@ -67,8 +68,6 @@ public:
           m_fullText(what.fullText)
     {
     }
-
-    WNDPROC Previous() const { return m_previous; }
 
     // The window object that answers beside this client object, when there
     // is one; owned.
@@ -305,7 +304,6 @@ private:
     }
 
     const HWND m_control;
-    const WNDPROC m_previous;
     const LONG m_object;  // OBJID_CLIENT or OBJID_WINDOW
     IAccessible* m_standard = nullptr;  // made by the first request, owned
     ULONG m_references = 1;
@@ -319,21 +317,11 @@ private:
     FullTextSource* m_fullText;  // until the control is destroyed
 };
 
-// The control's object rides in the control's user data, which the standard
-// controls leave to the program. Reading it is a plain read, where a window
-// property costs, under Wine, a round trip to the server on every message
-// the control gets, from the first paint on.
-AccessibleControl* ObjectOf(HWND control)
+// The control's link in its subclass chain; `data` is its client object.
+LRESULT AccessibleControlProc(void* data, HWND control, UINT message, WPARAM wParam,
+                              LPARAM lParam, const SubclassNext& next)
 {
-    return reinterpret_cast<AccessibleControl*>(::GetWindowLongPtrA(control, GWLP_USERDATA));
-}
-
-LRESULT CALLBACK AccessibleControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    AccessibleControl* const self = ObjectOf(control);
-    if (self == nullptr)
-        return ::DefWindowProcA(control, message, wParam, lParam);
-    const WNDPROC previous = self->Previous();
+    auto* const self = static_cast<AccessibleControl*>(data);
     switch (message) {
     case WM_GETOBJECT: {
         AccessibleControl* const object = static_cast<LONG>(lParam) == OBJID_CLIENT   ? self
@@ -355,31 +343,31 @@ LRESULT CALLBACK AccessibleControlProc(HWND control, UINT message, WPARAM wParam
             self->CopyFullText())
             return 0;
         break;
-    case WM_NCDESTROY:
-        ::SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-        ::SetWindowLongPtrA(control, GWLP_USERDATA, 0);
-        self->Detach();
-        self->Release();
-        break;
     default:
         break;
     }
-    return ::CallWindowProcA(previous, control, message, wParam, lParam);
+    const LRESULT result = next(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        self->Detach();
+        self->Release();
+    }
+    return result;
 }
 
 }  // namespace
 
 bool ExposeAccessible(HWND control, const AccessibleOverride& what)
 {
-    if (control == nullptr || ObjectOf(control) != nullptr)
-        return false;  // exposed already, or the user data holds something else
-    const auto previous = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(control, GWLP_WNDPROC));
-    auto* self = new (std::nothrow) AccessibleControl(control, previous, OBJID_CLIENT, what);
+    if (control == nullptr)
+        return false;
+    auto* self = new (std::nothrow) AccessibleControl(control, OBJID_CLIENT, what);
     if (self == nullptr)
         return false;
     if (what.windowToo)
-        self->m_window = new (std::nothrow) AccessibleControl(control, previous, OBJID_WINDOW, what);
-    ::SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    ::SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AccessibleControlProc));
+        self->m_window = new (std::nothrow) AccessibleControl(control, OBJID_WINDOW, what);
+    if (!AddSubclass(control, &AccessibleControlProc, self)) {
+        self->Release();
+        return false;
+    }
     return true;
 }
