@@ -5,7 +5,6 @@
 #include <oleacc.h>
 
 #include "accessibility_api.h"
-#include "clipboard.h"
 #include "data_exchange.h"
 #include "subclass.h"
 
@@ -90,25 +89,6 @@ public:
         const LRESULT result = api->resultFromObject(__uuidof(IAccessible), flags,
                                                      static_cast<IAccessible*>(this));
         return result > 0 ? result : 0;
-    }
-
-    // A copy of the whole text of a control that shows a shortened one
-    // takes its full text; true when done here.
-    bool CopyFullText()
-    {
-        if (m_fullText == nullptr)
-            return false;
-        DWORD start = 0;
-        DWORD end = 0;
-        ::SendMessageA(m_control, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                       reinterpret_cast<LPARAM>(&end));
-        const int length = ::GetWindowTextLengthA(m_control);
-        CString full;
-        if (length == 0 || start != 0 || end != static_cast<DWORD>(length) ||
-            !m_fullText->FullText(m_control, full))
-            return false;
-        PutOnClipboard(m_control, full);
-        return true;
     }
 
     // The control is being destroyed: what the object still answers comes
@@ -322,29 +302,13 @@ LRESULT AccessibleControlProc(void* data, HWND control, UINT message, WPARAM wPa
                               LPARAM lParam, const SubclassNext& next)
 {
     auto* const self = static_cast<AccessibleControl*>(data);
-    switch (message) {
-    case WM_GETOBJECT: {
+    if (message == WM_GETOBJECT) {
         AccessibleControl* const object = static_cast<LONG>(lParam) == OBJID_CLIENT   ? self
                                           : static_cast<LONG>(lParam) == OBJID_WINDOW ? self->m_window
                                                                                       : nullptr;
         if (object != nullptr)
             if (const LRESULT answer = object->Answer(wParam))
                 return answer;
-        break;
-    }
-    case WM_COPY:  // Ctrl+C and the context menu's Copy
-        if (self->CopyFullText())
-            return 0;
-        break;
-    case WM_KEYDOWN:
-        // Ctrl+Insert copies too, but an edit may copy for it without a
-        // WM_COPY (Wine's does).
-        if (wParam == VK_INSERT && ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_SHIFT) >= 0 &&
-            self->CopyFullText())
-            return 0;
-        break;
-    default:
-        break;
     }
     const LRESULT result = next(message, wParam, lParam);
     if (message == WM_NCDESTROY) {

@@ -16,10 +16,9 @@ struct AccessibleOverride {
     // notification to its parent, as a click on it would, without moving
     // the focus. A push button's is "Press" unless named here.
     const char* defaultAction = nullptr;
-    // The full text of a control that shows a shortened one: a screen reader
-    // hears it as the description, and copying the whole text (Ctrl+C,
-    // Ctrl+Insert, the context menu's Copy) puts it on the clipboard. Not
-    // owned; it must outlive the control.
+    // The full text of a control that shows a shortened one, which a screen
+    // reader hears as the description. Not owned; it must outlive the
+    // control.
     FullTextSource* fullText = nullptr;
     // The window object (OBJID_WINDOW) answers too, as for a dialog that a
     // screen reader names by its window: a dialog without a caption.
