@@ -1,20 +1,50 @@
 #include "accessibility_api.h"
 
+#include <oleacc.h>
+
 #include "system_library.h"
 
 namespace {
 
 bool LoadAccessibility(AccessibilityApi& api)
 {
-    const HMODULE oleacc = LoadSystemLibrary(L"oleacc.dll");
+    api.accessibility = LoadSystemLibrary(L"oleacc.dll");
     const HMODULE oleaut = LoadSystemLibrary(L"oleaut32.dll");
     const HMODULE ole = LoadSystemLibrary(L"ole32.dll");
-    return FindFunction(oleacc, "CreateStdAccessibleObject", api.createStandardObject) &&
-           FindFunction(oleacc, "LresultFromObject", api.resultFromObject) &&
+    return FindFunction(api.accessibility, "CreateStdAccessibleObject", api.createStandardObject) &&
+           FindFunction(api.accessibility, "LresultFromObject", api.resultFromObject) &&
            FindFunction(oleaut, "SysAllocStringLen", api.allocStringLength) &&
            FindFunction(oleaut, "SysFreeString", api.freeString) &&
+           FindFunction(oleaut, "LoadTypeLibEx", api.loadTypeLibrary) &&
            FindFunction(ole, "CoInitializeEx", api.initializeCom) &&
            FindFunction(ole, "CoUninitialize", api.uninitializeCom);
+}
+
+// From the type library inside the accessibility library itself, found by
+// the path it was loaded from: nothing is looked up in the registry.
+ITypeInfo* LoadAccessibleTypeInfo()
+{
+    const AccessibilityApi* api = Accessibility();
+    wchar_t path[MAX_PATH];
+    const DWORD length = api != nullptr ? ::GetModuleFileNameW(api->accessibility, path, MAX_PATH) : 0;
+    if (length == 0 || length >= MAX_PATH)
+        return nullptr;
+    ITypeLib* library = nullptr;
+    if (FAILED(api->loadTypeLibrary(path, REGKIND_NONE, &library)))
+        return nullptr;
+    ITypeInfo* dispatch = nullptr;
+    ITypeInfo* functions = nullptr;
+    if (SUCCEEDED(library->GetTypeInfoOfGuid(__uuidof(IAccessible), &dispatch))) {
+        // IAccessible is dual: the library names its IDispatch face; the
+        // calls are made through the other, the table of functions.
+        HREFTYPE table = 0;
+        if (SUCCEEDED(dispatch->GetRefTypeOfImplType(-1, &table)) &&
+            FAILED(dispatch->GetRefTypeInfo(table, &functions)))
+            functions = nullptr;
+        dispatch->Release();
+    }
+    library->Release();
+    return functions;
 }
 
 }  // namespace
@@ -22,6 +52,12 @@ bool LoadAccessibility(AccessibilityApi& api)
 const AccessibilityApi* Accessibility()
 {
     return LoadOnce<AccessibilityApi, &LoadAccessibility>();
+}
+
+ITypeInfo* AccessibleTypeInfo()
+{
+    static ITypeInfo* const info = LoadAccessibleTypeInfo();
+    return info;
 }
 
 BSTR NewAccessibleString(const char* text)

@@ -13,12 +13,19 @@ struct AccessibilityApi {
     LRESULT(WINAPI* resultFromObject)(REFIID, WPARAM, LPUNKNOWN);
     BSTR(WINAPI* allocStringLength)(const OLECHAR*, UINT);
     void(WINAPI* freeString)(BSTR);
+    HRESULT(WINAPI* loadTypeLibrary)(LPCOLESTR, REGKIND, ITypeLib**);
     HRESULT(WINAPI* initializeCom)(LPVOID, DWORD);
     void(WINAPI* uninitializeCom)();
+    HMODULE accessibility;  // oleacc, which also holds the description of its interfaces
 };
 
 // Null when any of it is missing. Loads the libraries on first use.
 const AccessibilityApi* Accessibility();
+
+// IAccessible as the accessibility library describes it, for callers that
+// reach an object through IDispatch: its calls are made on the object's own
+// functions. Loaded on first use and kept; null when it cannot be had.
+ITypeInfo* AccessibleTypeInfo();
 
 // `text` (in the ANSI code page, of any length) as a string of the
 // automation library, for a client to free; null when the library or the

@@ -49,6 +49,11 @@ HRESULT Reply(const char* text, BSTR* out)
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
+// A call of the interface that the standard object answers alone, passed on
+// as it came.
+#define FORWARD_TO_STANDARD(method, parameters, arguments) \
+    HRESULT STDMETHODCALLTYPE method parameters override { return m_standard->method arguments; }
+
 // The accessible object of one control (its client, or its window): the
 // standard object the platform makes for it, with the answers of an
 // AccessibleOverride put over it. The control holds one reference from the
@@ -136,25 +141,42 @@ public:
     }
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
 
-    // IDispatch, forwarded
+    // IDispatch, for the callers that name what they ask for (a script, a
+    // late-bound client): each call is made on this object, so that they
+    // get the answers below too and not the standard object's.
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
     {
-        return m_standard->GetTypeInfoCount(count);
+        if (count == nullptr)
+            return E_INVALIDARG;
+        *count = AccessibleTypeInfo() != nullptr ? 1 : 0;
+        return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override
     {
-        return m_standard->GetTypeInfo(index, locale, info);
+        if (info == nullptr)
+            return E_INVALIDARG;
+        *info = index == 0 ? AccessibleTypeInfo() : nullptr;
+        if (*info == nullptr)
+            return DISP_E_BADINDEX;
+        (*info)->AddRef();
+        return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                             DISPID* ids) override
     {
-        return m_standard->GetIDsOfNames(iid, names, count, locale, ids);
+        ITypeInfo* const info = AccessibleTypeInfo();
+        return info != nullptr ? info->GetIDsOfNames(names, count, ids) : E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
-                                     DISPPARAMS* params, VARIANT* result, EXCEPINFO* error,
-                                     UINT* badArgument) override
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO* error, UINT* badArgument) override
     {
-        return m_standard->Invoke(id, iid, locale, flags, params, result, error, badArgument);
+        if (iid != IID_NULL)
+            return DISP_E_UNKNOWNINTERFACE;
+        ITypeInfo* const info = AccessibleTypeInfo();
+        if (info == nullptr)
+            return E_NOTIMPL;
+        return info->Invoke(static_cast<IAccessible*>(this), id, flags, params, result, error,
+                            badArgument);
     }
 
     // IAccessible: the overridden answers
@@ -211,68 +233,25 @@ public:
         return S_OK;
     }
 
-    // IAccessible, forwarded
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override
-    {
-        return m_standard->get_accParent(parent);
-    }
-    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override
-    {
-        return m_standard->get_accChildCount(count);
-    }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override
-    {
-        return m_standard->get_accChild(child, object);
-    }
-    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
-    {
-        return m_standard->get_accState(child, state);
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* text) override
-    {
-        return m_standard->get_accHelp(child, text);
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override
-    {
-        return m_standard->get_accHelpTopic(file, child, topic);
-    }
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* keys) override
-    {
-        return m_standard->get_accKeyboardShortcut(child, keys);
-    }
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override
-    {
-        return m_standard->get_accFocus(child);
-    }
-    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override
-    {
-        return m_standard->get_accSelection(children);
-    }
-    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override
-    {
-        return m_standard->accSelect(flags, child);
-    }
-    HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
-                                          VARIANT child) override
-    {
-        return m_standard->accLocation(left, top, width, height, child);
-    }
-    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override
-    {
-        return m_standard->accNavigate(direction, start, end);
-    }
-    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override
-    {
-        return m_standard->accHitTest(x, y, child);
-    }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override
-    {
-        return m_standard->put_accName(child, name);
-    }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override
-    {
-        return m_standard->put_accValue(child, value);
-    }
+    // IAccessible, the standard object's answers
+    FORWARD_TO_STANDARD(get_accParent, (IDispatch** parent), (parent))
+    FORWARD_TO_STANDARD(get_accChildCount, (LONG* count), (count))
+    FORWARD_TO_STANDARD(get_accChild, (VARIANT child, IDispatch** object), (child, object))
+    FORWARD_TO_STANDARD(get_accState, (VARIANT child, VARIANT* state), (child, state))
+    FORWARD_TO_STANDARD(get_accHelp, (VARIANT child, BSTR* text), (child, text))
+    FORWARD_TO_STANDARD(get_accHelpTopic, (BSTR* file, VARIANT child, LONG* topic),
+                        (file, child, topic))
+    FORWARD_TO_STANDARD(get_accKeyboardShortcut, (VARIANT child, BSTR* keys), (child, keys))
+    FORWARD_TO_STANDARD(get_accFocus, (VARIANT* child), (child))
+    FORWARD_TO_STANDARD(get_accSelection, (VARIANT* children), (children))
+    FORWARD_TO_STANDARD(accSelect, (LONG flags, VARIANT child), (flags, child))
+    FORWARD_TO_STANDARD(accLocation, (LONG* left, LONG* top, LONG* width, LONG* height,
+                                      VARIANT child), (left, top, width, height, child))
+    FORWARD_TO_STANDARD(accNavigate, (LONG direction, VARIANT start, VARIANT* end),
+                        (direction, start, end))
+    FORWARD_TO_STANDARD(accHitTest, (LONG x, LONG y, VARIANT* child), (x, y, child))
+    FORWARD_TO_STANDARD(put_accName, (VARIANT child, BSTR name), (child, name))
+    FORWARD_TO_STANDARD(put_accValue, (VARIANT child, BSTR value), (child, value))
 
 private:
     ~AccessibleControl()
@@ -296,6 +275,8 @@ private:
     const CString m_action;  // empty: the standard one
     FullTextSource* m_fullText;  // until the control is destroyed
 };
+
+#undef FORWARD_TO_STANDARD
 
 // The control's link in its subclass chain; `data` is its client object.
 LRESULT AccessibleControlProc(void* data, HWND control, UINT message, WPARAM wParam,

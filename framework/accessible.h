@@ -27,8 +27,8 @@ struct AccessibleOverride {
 
 // Makes `control` answer accessibility requests (WM_GETOBJECT for its client
 // object) with a wrapper around the standard object that answers `what`
-// itself and forwards everything else, for as long as the control exists.
-// The accessibility library is loaded when the first request comes, never
-// before. False when the control cannot be wrapped; it keeps the standard
-// answers then.
+// itself and forwards everything else, for as long as the control exists;
+// callers that go through IDispatch get the same answers. The accessibility
+// library is loaded when the first request comes, never before. False when
+// the control cannot be wrapped; it keeps the standard answers then.
 bool ExposeAccessible(HWND control, const AccessibleOverride& what);
