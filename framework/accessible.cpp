@@ -1,43 +1,14 @@
 #include "accessible.h"
 
-#include <cstring>
 #include <new>
 
 #include <oleacc.h>
 
+#include "accessibility_api.h"
 #include "data_exchange.h"
-#include "system_library.h"
+#include "subclass.h"
 
 namespace {
-
-// What the wrapper needs of the accessibility and automation libraries,
-// looked up on first use so that a program nobody inspects never loads them.
-struct AccessibilityApi {
-    HRESULT(WINAPI* createStandardObject)(HWND, LONG, REFIID, void**);
-    LRESULT(WINAPI* resultFromObject)(REFIID, WPARAM, LPUNKNOWN);
-    BSTR(WINAPI* allocStringLength)(const OLECHAR*, UINT);
-    void(WINAPI* freeString)(BSTR);
-    HRESULT(WINAPI* initializeCom)(LPVOID, DWORD);
-    void(WINAPI* uninitializeCom)();
-};
-
-bool LoadAccessibility(AccessibilityApi& api)
-{
-    const HMODULE oleacc = LoadSystemLibrary(L"oleacc.dll");
-    const HMODULE oleaut = LoadSystemLibrary(L"oleaut32.dll");
-    const HMODULE ole = LoadSystemLibrary(L"ole32.dll");
-    return FindFunction(oleacc, "CreateStdAccessibleObject", api.createStandardObject) &&
-           FindFunction(oleacc, "LresultFromObject", api.resultFromObject) &&
-           FindFunction(oleaut, "SysAllocStringLen", api.allocStringLength) &&
-           FindFunction(oleaut, "SysFreeString", api.freeString) &&
-           FindFunction(ole, "CoInitializeEx", api.initializeCom) &&
-           FindFunction(ole, "CoUninitialize", api.uninitializeCom);
-}
-
-const AccessibilityApi* Api()
-{
-    return LoadOnce<AccessibilityApi, &LoadAccessibility>();
-}
 
 // Requests from other programs are answered on the window's own thread,
 // between its messages, when that thread is a single-threaded apartment.
@@ -48,7 +19,7 @@ public:
     ~ComApartment()
     {
         if (m_entered)
-            Api()->uninitializeCom();
+            Accessibility()->uninitializeCom();
     }
     void Enter(const AccessibilityApi& api)
     {
@@ -78,23 +49,10 @@ HRESULT Reply(const char* text, BSTR* out)
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
-// Puts `text` on the clipboard, as the edit's own copy puts its selection.
-void PutOnClipboard(HWND owner, const CString& text)
-{
-    if (!::OpenClipboard(owner))
-        return;
-    const std::size_t size = static_cast<std::size_t>(text.GetLength()) + 1;
-    HGLOBAL memory = ::EmptyClipboard() ? ::GlobalAlloc(GMEM_MOVEABLE, size) : nullptr;
-    if (void* bytes = memory != nullptr ? ::GlobalLock(memory) : nullptr) {
-        std::memcpy(bytes, static_cast<const char*>(text), size);
-        ::GlobalUnlock(memory);
-        if (::SetClipboardData(CF_TEXT, memory) != nullptr)
-            memory = nullptr;  // the clipboard's now
-    }
-    if (memory != nullptr)
-        ::GlobalFree(memory);
-    ::CloseClipboard();
-}
+// A call of the interface that the standard object answers alone, passed on
+// as it came.
+#define FORWARD_TO_STANDARD(method, parameters, arguments) \
+    HRESULT STDMETHODCALLTYPE method parameters override { return m_standard->method arguments; }
 
 // The accessible object of one control (its client, or its window): the
 // standard object the platform makes for it, with the answers of an
@@ -104,8 +62,8 @@ void PutOnClipboard(HWND owner, const CString& text)
 // standard object whose window is gone.
 class AccessibleControl final : public IAccessible, public IOleWindow {
 public:
-    AccessibleControl(HWND control, WNDPROC previous, LONG object, const AccessibleOverride& what)
-        : m_control(control), m_previous(previous), m_object(object), m_role(what.role),
+    AccessibleControl(HWND control, LONG object, const AccessibleOverride& what)
+        : m_control(control), m_object(object), m_role(what.role),
           m_textIsValue(what.textIsValue), m_hasName(what.name != nullptr),
           m_hasValue(what.value != nullptr), m_name(what.name), m_value(what.value),
           m_action(what.defaultAction != nullptr      ? what.defaultAction
@@ -115,8 +73,6 @@ public:
     {
     }
 
-    WNDPROC Previous() const { return m_previous; }
-
     // The window object that answers beside this client object, when there
     // is one; owned.
     AccessibleControl* m_window = nullptr;
@@ -125,7 +81,7 @@ public:
     // handling answer instead.
     LRESULT Answer(WPARAM flags)
     {
-        const AccessibilityApi* api = Api();
+        const AccessibilityApi* api = Accessibility();
         if (api == nullptr)
             return 0;
         g_apartment.Enter(*api);
@@ -138,25 +94,6 @@ public:
         const LRESULT result = api->resultFromObject(__uuidof(IAccessible), flags,
                                                      static_cast<IAccessible*>(this));
         return result > 0 ? result : 0;
-    }
-
-    // A copy of the whole text of a control that shows a shortened one
-    // takes its full text; true when done here.
-    bool CopyFullText()
-    {
-        if (m_fullText == nullptr)
-            return false;
-        DWORD start = 0;
-        DWORD end = 0;
-        ::SendMessageA(m_control, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                       reinterpret_cast<LPARAM>(&end));
-        const int length = ::GetWindowTextLengthA(m_control);
-        CString full;
-        if (length == 0 || start != 0 || end != static_cast<DWORD>(length) ||
-            !m_fullText->FullText(m_control, full))
-            return false;
-        PutOnClipboard(m_control, full);
-        return true;
     }
 
     // The control is being destroyed: what the object still answers comes
@@ -204,25 +141,42 @@ public:
     }
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
 
-    // IDispatch, forwarded
+    // IDispatch, for the callers that name what they ask for (a script, a
+    // late-bound client): each call is made on this object, so that they
+    // get the answers below too and not the standard object's.
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
     {
-        return m_standard->GetTypeInfoCount(count);
+        if (count == nullptr)
+            return E_INVALIDARG;
+        *count = AccessibleTypeInfo() != nullptr ? 1 : 0;
+        return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override
     {
-        return m_standard->GetTypeInfo(index, locale, info);
+        if (info == nullptr)
+            return E_INVALIDARG;
+        *info = index == 0 ? AccessibleTypeInfo() : nullptr;
+        if (*info == nullptr)
+            return DISP_E_BADINDEX;
+        (*info)->AddRef();
+        return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                             DISPID* ids) override
     {
-        return m_standard->GetIDsOfNames(iid, names, count, locale, ids);
+        ITypeInfo* const info = AccessibleTypeInfo();
+        return info != nullptr ? info->GetIDsOfNames(names, count, ids) : E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
-                                     DISPPARAMS* params, VARIANT* result, EXCEPINFO* error,
-                                     UINT* badArgument) override
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO* error, UINT* badArgument) override
     {
-        return m_standard->Invoke(id, iid, locale, flags, params, result, error, badArgument);
+        if (iid != IID_NULL)
+            return DISP_E_UNKNOWNINTERFACE;
+        ITypeInfo* const info = AccessibleTypeInfo();
+        if (info == nullptr)
+            return E_NOTIMPL;
+        return info->Invoke(static_cast<IAccessible*>(this), id, flags, params, result, error,
+                            badArgument);
     }
 
     // IAccessible: the overridden answers
@@ -279,68 +233,25 @@ public:
         return S_OK;
     }
 
-    // IAccessible, forwarded
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override
-    {
-        return m_standard->get_accParent(parent);
-    }
-    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override
-    {
-        return m_standard->get_accChildCount(count);
-    }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override
-    {
-        return m_standard->get_accChild(child, object);
-    }
-    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
-    {
-        return m_standard->get_accState(child, state);
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* text) override
-    {
-        return m_standard->get_accHelp(child, text);
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override
-    {
-        return m_standard->get_accHelpTopic(file, child, topic);
-    }
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* keys) override
-    {
-        return m_standard->get_accKeyboardShortcut(child, keys);
-    }
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override
-    {
-        return m_standard->get_accFocus(child);
-    }
-    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override
-    {
-        return m_standard->get_accSelection(children);
-    }
-    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override
-    {
-        return m_standard->accSelect(flags, child);
-    }
-    HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
-                                          VARIANT child) override
-    {
-        return m_standard->accLocation(left, top, width, height, child);
-    }
-    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override
-    {
-        return m_standard->accNavigate(direction, start, end);
-    }
-    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override
-    {
-        return m_standard->accHitTest(x, y, child);
-    }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override
-    {
-        return m_standard->put_accName(child, name);
-    }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override
-    {
-        return m_standard->put_accValue(child, value);
-    }
+    // IAccessible, the standard object's answers
+    FORWARD_TO_STANDARD(get_accParent, (IDispatch** parent), (parent))
+    FORWARD_TO_STANDARD(get_accChildCount, (LONG* count), (count))
+    FORWARD_TO_STANDARD(get_accChild, (VARIANT child, IDispatch** object), (child, object))
+    FORWARD_TO_STANDARD(get_accState, (VARIANT child, VARIANT* state), (child, state))
+    FORWARD_TO_STANDARD(get_accHelp, (VARIANT child, BSTR* text), (child, text))
+    FORWARD_TO_STANDARD(get_accHelpTopic, (BSTR* file, VARIANT child, LONG* topic),
+                        (file, child, topic))
+    FORWARD_TO_STANDARD(get_accKeyboardShortcut, (VARIANT child, BSTR* keys), (child, keys))
+    FORWARD_TO_STANDARD(get_accFocus, (VARIANT* child), (child))
+    FORWARD_TO_STANDARD(get_accSelection, (VARIANT* children), (children))
+    FORWARD_TO_STANDARD(accSelect, (LONG flags, VARIANT child), (flags, child))
+    FORWARD_TO_STANDARD(accLocation, (LONG* left, LONG* top, LONG* width, LONG* height,
+                                      VARIANT child), (left, top, width, height, child))
+    FORWARD_TO_STANDARD(accNavigate, (LONG direction, VARIANT start, VARIANT* end),
+                        (direction, start, end))
+    FORWARD_TO_STANDARD(accHitTest, (LONG x, LONG y, VARIANT* child), (x, y, child))
+    FORWARD_TO_STANDARD(put_accName, (VARIANT child, BSTR name), (child, name))
+    FORWARD_TO_STANDARD(put_accValue, (VARIANT child, BSTR value), (child, value))
 
 private:
     ~AccessibleControl()
@@ -352,7 +263,6 @@ private:
     }
 
     const HWND m_control;
-    const WNDPROC m_previous;
     const LONG m_object;  // OBJID_CLIENT or OBJID_WINDOW
     IAccessible* m_standard = nullptr;  // made by the first request, owned
     ULONG m_references = 1;
@@ -366,86 +276,43 @@ private:
     FullTextSource* m_fullText;  // until the control is destroyed
 };
 
-// The control's object rides in the control's user data, which the standard
-// controls leave to the program. Reading it is a plain read, where a window
-// property costs, under Wine, a round trip to the server on every message
-// the control gets, from the first paint on.
-AccessibleControl* ObjectOf(HWND control)
-{
-    return reinterpret_cast<AccessibleControl*>(::GetWindowLongPtrA(control, GWLP_USERDATA));
-}
+#undef FORWARD_TO_STANDARD
 
-LRESULT CALLBACK AccessibleControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+// The control's link in its subclass chain; `data` is its client object.
+LRESULT AccessibleControlProc(void* data, HWND control, UINT message, WPARAM wParam,
+                              LPARAM lParam, const SubclassNext& next)
 {
-    AccessibleControl* const self = ObjectOf(control);
-    if (self == nullptr)
-        return ::DefWindowProcA(control, message, wParam, lParam);
-    const WNDPROC previous = self->Previous();
-    switch (message) {
-    case WM_GETOBJECT: {
+    auto* const self = static_cast<AccessibleControl*>(data);
+    if (message == WM_GETOBJECT) {
         AccessibleControl* const object = static_cast<LONG>(lParam) == OBJID_CLIENT   ? self
                                           : static_cast<LONG>(lParam) == OBJID_WINDOW ? self->m_window
                                                                                       : nullptr;
         if (object != nullptr)
             if (const LRESULT answer = object->Answer(wParam))
                 return answer;
-        break;
     }
-    case WM_COPY:  // Ctrl+C and the context menu's Copy
-        if (self->CopyFullText())
-            return 0;
-        break;
-    case WM_KEYDOWN:
-        // Ctrl+Insert copies too, but an edit may copy for it without a
-        // WM_COPY (Wine's does).
-        if (wParam == VK_INSERT && ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_SHIFT) >= 0 &&
-            self->CopyFullText())
-            return 0;
-        break;
-    case WM_NCDESTROY:
-        ::SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-        ::SetWindowLongPtrA(control, GWLP_USERDATA, 0);
+    const LRESULT result = next(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
         self->Detach();
         self->Release();
-        break;
-    default:
-        break;
     }
-    return ::CallWindowProcA(previous, control, message, wParam, lParam);
+    return result;
 }
 
 }  // namespace
 
 bool ExposeAccessible(HWND control, const AccessibleOverride& what)
 {
-    if (control == nullptr || ObjectOf(control) != nullptr)
-        return false;  // exposed already, or the user data holds something else
-    const auto previous = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(control, GWLP_WNDPROC));
-    auto* self = new (std::nothrow) AccessibleControl(control, previous, OBJID_CLIENT, what);
+    if (control == nullptr)
+        return false;
+    auto* self = new (std::nothrow) AccessibleControl(control, OBJID_CLIENT, what);
     if (self == nullptr)
         return false;
     if (what.windowToo)
-        self->m_window = new (std::nothrow) AccessibleControl(control, previous, OBJID_WINDOW, what);
-    ::SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    ::SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AccessibleControlProc));
+        self->m_window = new (std::nothrow) AccessibleControl(control, OBJID_WINDOW, what);
+    if (!AddSubclass(control, &AccessibleControlProc, self)) {
+        self->Release();
+        return false;
+    }
     return true;
-}
-
-BSTR NewAccessibleString(const char* text)
-{
-    const AccessibilityApi* api = Api();
-    // The length with the ending zero; the string itself is one shorter.
-    const int length = text != nullptr ? ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0) : 0;
-    if (api == nullptr || length <= 0)
-        return nullptr;
-    BSTR out = api->allocStringLength(nullptr, static_cast<UINT>(length - 1));
-    if (out != nullptr)
-        ::MultiByteToWideChar(CP_ACP, 0, text, -1, out, length);
-    return out;
-}
-
-void FreeAccessibleString(BSTR text)
-{
-    if (const AccessibilityApi* api = Api())
-        api->freeString(text);
 }

@@ -2,21 +2,7 @@
 
 #include <windows.h>
 
-#include <oleauto.h>
-
-#include "cstring.h"
-
-// Where a control that shows a shortened text (a number rounded to fit)
-// finds its full text. Asked on every request, on the control's thread.
-class FullTextSource {
-public:
-    // The full text of `control` into `out` while it shows a shortened one;
-    // false when what it shows is all there is.
-    virtual bool FullText(HWND control, CString& out) = 0;
-
-protected:
-    ~FullTextSource() = default;
-};
+#include "full_text_source.h"
 
 // What a control tells a screen reader in place of the platform's standard
 // answers. Whatever is left null, zero or false keeps the standard answer.
@@ -30,10 +16,9 @@ struct AccessibleOverride {
     // notification to its parent, as a click on it would, without moving
     // the focus. A push button's is "Press" unless named here.
     const char* defaultAction = nullptr;
-    // The full text of a control that shows a shortened one: a screen reader
-    // hears it as the description, and copying the whole text (Ctrl+C,
-    // Ctrl+Insert, the context menu's Copy) puts it on the clipboard. Not
-    // owned; it must outlive the control.
+    // The full text of a control that shows a shortened one, which a screen
+    // reader hears as the description. Not owned; it must outlive the
+    // control.
     FullTextSource* fullText = nullptr;
     // The window object (OBJID_WINDOW) answers too, as for a dialog that a
     // screen reader names by its window: a dialog without a caption.
@@ -42,14 +27,8 @@ struct AccessibleOverride {
 
 // Makes `control` answer accessibility requests (WM_GETOBJECT for its client
 // object) with a wrapper around the standard object that answers `what`
-// itself and forwards everything else, for as long as the control exists.
-// The accessibility library is loaded when the first request comes, never
-// before. False when the control cannot be wrapped; it keeps the standard
-// answers then.
+// itself and forwards everything else, for as long as the control exists;
+// callers that go through IDispatch get the same answers. The accessibility
+// library is loaded when the first request comes, never before. False when
+// the control cannot be wrapped; it keeps the standard answers then.
 bool ExposeAccessible(HWND control, const AccessibleOverride& what);
-
-// `text` (in the ANSI code page, of any length) as a string of the
-// automation library, for a client to free; null when the library or the
-// memory is missing. Loads the library on first use.
-BSTR NewAccessibleString(const char* text);
-void FreeAccessibleString(BSTR text);

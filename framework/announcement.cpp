@@ -1,6 +1,6 @@
 #include "announcement.h"
 
-#include "accessible.h"
+#include "accessibility_api.h"
 #include "system_library.h"
 #include "win_app.h"
 

@@ -1,11 +1,8 @@
 #include "button_press.h"
 
-namespace {
+#include "subclass.h"
 
-// Every push button a dialog creates has the one procedure of the "Button"
-// class, which this one wraps: nothing needs storing per button, and a
-// button that another wrapper got to first is left as it is.
-WNDPROC g_buttonProcedure = nullptr;
+namespace {
 
 // The button whose press is being taken, and whether it lost the focus
 // meanwhile. One thread; a press taken inside another (a BM_CLICK sent
@@ -33,7 +30,8 @@ void DeliverSwallowedPress(HWND button)
                    reinterpret_cast<LPARAM>(button));
 }
 
-LRESULT CALLBACK PushButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT PushButtonProc(void*, HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                       const SubclassNext& next)
 {
     switch (message) {
     case WM_LBUTTONDOWN:
@@ -42,7 +40,7 @@ LRESULT CALLBACK PushButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM
         const bool outerLost = g_lostFocus;
         g_pressed = button;
         g_lostFocus = false;
-        const LRESULT result = ::CallWindowProcA(g_buttonProcedure, button, message, wParam, lParam);
+        const LRESULT result = next(message, wParam, lParam);
         const bool swallowed = g_lostFocus || ::GetFocus() != button;
         g_pressed = outer;
         g_lostFocus = outerLost;
@@ -57,7 +55,7 @@ LRESULT CALLBACK PushButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM
     default:
         break;
     }
-    return ::CallWindowProcA(g_buttonProcedure, button, message, wParam, lParam);
+    return next(message, wParam, lParam);
 }
 
 }  // namespace
@@ -66,12 +64,7 @@ void KeepButtonPresses(HWND dialog)
 {
     for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr;
          child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (!IsPushButton(child))
-            continue;
-        const auto procedure = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(child, GWLP_WNDPROC));
-        if (g_buttonProcedure == nullptr)
-            g_buttonProcedure = procedure;
-        if (procedure == g_buttonProcedure)
-            ::SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PushButtonProc));
+        if (IsPushButton(child))
+            AddSubclass(child, &PushButtonProc, nullptr);
     }
 }

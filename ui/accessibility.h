@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "accessible.h"
+#include "full_text_source.h"
 
 // Gives each control of the main window a name a listener can act on: the
 // label a person sees beside it, its unit, and its calculator where the
@@ -10,7 +10,7 @@
 // template places every label after every input, so the platform's own rule
 // (the nearest label before a control) names none of them. A number field
 // showing its number rounded gives the full number from `numbers` as its
-// description and to a copy of its whole text.
+// description.
 void ExposeMainWindowControls(HWND window, FullTextSource& numbers);
 
 // The About box by name, which it has no caption to show; its address, and

@@ -8,6 +8,7 @@
 #include "help_texts.h"
 #include "identifiers.h"
 #include "notification_table.h"
+#include "number_copy.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ bool CCalculatorDlg::OnInitDialog()
     m_form.m_instructions = kOpeningPrompt;
     UpdateData(false);
     ExposeMainWindowControls(m_hWnd, *this);
+    CopyFullNumbers(m_hWnd, *this);
     return true;  // the focus goes to the first tab stop, Current Power
 }
 

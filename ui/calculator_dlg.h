@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
-#include "accessible.h"
 #include "calculator_form.h"
 #include "field_keys.h"
 #include "form_controller.h"
 #include "framework.h"
+#include "full_text_source.h"
 #include "number_tips.h"
 
 // The main window. It holds the calculator form and gives the form's
@@ -58,7 +58,7 @@ private:
     void Announce(int field, const char* text) override;
 
     // FullTextSource: the exact number of a field that shows it rounded,
-    // while the user has not typed over it.
+    // while the user has not typed over it, for a screen reader and a copy.
     bool FullText(HWND control, CString& out) override;
 
     FormController m_controller{m_form, *this};

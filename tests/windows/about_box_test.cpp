@@ -67,8 +67,9 @@ void ExpectMailLinkCall(const ShellRecorder::Call& call)
 }
 
 // What a screen reader does to follow a link: the control's default action,
-// through its accessible object.
-void DoDefaultAction(HWND control)
+// through its accessible object; or, as a script does, through IDispatch,
+// by name.
+void DoDefaultAction(HWND control, bool byName)
 {
     IAccessible* object = nullptr;
     ASSERT_HRESULT_SUCCEEDED(::AccessibleObjectFromWindow(
@@ -76,7 +77,16 @@ void DoDefaultAction(HWND control)
     VARIANT self{};
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
-    object->accDoDefaultAction(self);
+    if (!byName) {
+        object->accDoDefaultAction(self);
+    } else {
+        LPOLESTR name = const_cast<LPOLESTR>(L"accDoDefaultAction");
+        DISPID id = DISPID_UNKNOWN;
+        DISPPARAMS arguments{&self, nullptr, 1, 0};
+        if (SUCCEEDED(object->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id)))
+            object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &arguments, nullptr,
+                           nullptr, nullptr);
+    }
     object->Release();
 }
 
@@ -86,7 +96,8 @@ void DoDefaultAction(HWND control)
 // control at its centre (a static sends its clicked notification only when
 // it has SS_NOTIFY), with the clicked notification itself sent to the box
 // (its message table routes only the address and the picture), and by a
-// screen reader's default action (only the two links have one).
+// screen reader's default action (only the two links have one), called
+// directly and by name.
 TEST(AboutBox, OnlyTheAddressAndThePictureHandTheMailLinkToTheShell)
 {
     struct Row {
@@ -101,14 +112,16 @@ TEST(AboutBox, OnlyTheAddressAndThePictureHandTheMailLinkToTheShell)
         {"notice line", 3, 0},
         {"banner", 5, 0},
     };
-    enum class Way { MouseClick, ClickedNotification, DefaultAction };
-    const char* const wayNames[] = {", mouse", ", notification", ", default action"};
+    enum class Way { MouseClick, ClickedNotification, DefaultAction, DefaultActionByName };
+    const char* const wayNames[] = {", mouse", ", notification", ", default action",
+                                    ", default action by name"};
 
     ShellRecorder shell;
     CAboutDlg box;
     ModalScript script(box);
     std::size_t callsBefore = 0;
-    for (const Way way : {Way::MouseClick, Way::ClickedNotification, Way::DefaultAction}) {
+    for (const Way way : {Way::MouseClick, Way::ClickedNotification, Way::DefaultAction,
+                          Way::DefaultActionByName}) {
         for (const Row& row : rows) {
             const std::string what = std::string(row.name) + wayNames[static_cast<int>(way)];
             script
@@ -117,8 +130,8 @@ TEST(AboutBox, OnlyTheAddressAndThePictureHandTheMailLinkToTheShell)
                     const HWND target = ChildWindows(window).at(row.childIndex);
                     if (way == Way::MouseClick) {
                         PostClickAtCentre(target);
-                    } else if (way == Way::DefaultAction) {
-                        DoDefaultAction(target);
+                    } else if (way == Way::DefaultAction || way == Way::DefaultActionByName) {
+                        DoDefaultAction(target, way == Way::DefaultActionByName);
                     } else {
                         const WPARAM clicked = MAKEWPARAM(::GetDlgCtrlID(target), STN_CLICKED);
                         ::SendMessageA(window, WM_COMMAND, clicked, reinterpret_cast<LPARAM>(target));
@@ -138,7 +151,7 @@ TEST(AboutBox, OnlyTheAddressAndThePictureHandTheMailLinkToTheShell)
     ::CoInitialize(nullptr);
     EXPECT_EQ(script.Run(), IDOK);
     ::CoUninitialize();
-    EXPECT_EQ(ShellRecorder::Calls().size(), 6u);
+    EXPECT_EQ(ShellRecorder::Calls().size(), 8u);
 }
 
 // Close, Enter (Close is the default button) and Escape each end the box,

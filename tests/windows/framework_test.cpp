@@ -2,7 +2,8 @@
 // which entries are searched, what each kind of handler receives and
 // returns, what reaches the dialog manager's default handling and what a
 // dialog sees before the dialog manager does, the menu wrapper on a real
-// menu, and a control's text exchanged whole.
+// menu, a control's text exchanged whole, and the procedures put in front
+// of a control's own.
 
 #include <windows.h>
 
@@ -14,6 +15,7 @@
 #include "framework.h"
 #include "identifiers.h"
 #include "modal_test_support.h"
+#include "subclass.h"
 #include "system_library.h"
 
 namespace {
@@ -413,6 +415,75 @@ TEST(TextExchange, TextOfAnyLengthGoesBothWaysWhole)
     DDX_Text(&write, 1, text);
     EXPECT_EQ(::GetWindowTextLengthA(control), 100000);
     ::DestroyWindow(parent);
+}
+
+// ---------------------------------------------------------------------------
+// A control's subclass chain
+
+std::vector<std::string> g_chainTrace;
+
+// A procedure of the chain, named by its data, that notes WM_APP and the
+// last message as it passes them on, and takes WM_APP with its own name.
+LRESULT NoteAndPassOn(void* data, HWND, UINT message, WPARAM wParam, LPARAM lParam,
+                      const SubclassNext& next)
+{
+    const std::string name = static_cast<const char*>(data);
+    if (message == WM_APP)
+        g_chainTrace.push_back(name);
+    if (message == WM_NCDESTROY)
+        g_chainTrace.push_back(name + " last");
+    if (message == WM_APP && wParam == reinterpret_cast<WPARAM>(data))
+        return 7;
+    return next(message, wParam, lParam);
+}
+
+LRESULT CALLBACK OwnProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_APP) {
+        g_chainTrace.push_back("own");
+        return 1;
+    }
+    if (message == WM_NCDESTROY)
+        g_chainTrace.push_back("own last");
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The procedure put on last sees a message first; one that takes it ends
+// it there; the last message reaches every one, then the control's own. A
+// control whose user data is already taken is left alone.
+TEST(SubclassChain, LastPutOnSeesFirstAndEveryOneSeesTheLastMessage)
+{
+    WNDCLASSA own{};
+    own.lpfnWndProc = &OwnProcedure;
+    own.hInstance = ::GetModuleHandleA(nullptr);
+    own.lpszClassName = "VelquorChainTest";
+    ASSERT_NE(::RegisterClassA(&own), 0);
+    const auto create = [] {
+        return ::CreateWindowExA(0, "VelquorChainTest", "", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                 nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    };
+    static char first[] = "first";
+    static char second[] = "second";
+
+    const HWND taken = create();
+    ::SetWindowLongPtrA(taken, GWLP_USERDATA, 1);
+    EXPECT_FALSE(AddSubclass(taken, &NoteAndPassOn, first));
+    EXPECT_EQ(::SendMessageA(taken, WM_APP, 0, 0), 1);
+    ::DestroyWindow(taken);
+
+    const HWND control = create();
+    ASSERT_TRUE(AddSubclass(control, &NoteAndPassOn, first));
+    ASSERT_TRUE(AddSubclass(control, &NoteAndPassOn, second));
+    g_chainTrace.clear();
+    EXPECT_EQ(::SendMessageA(control, WM_APP, 0, 0), 1);
+    EXPECT_EQ(g_chainTrace, (std::vector<std::string>{"second", "first", "own"}));
+    g_chainTrace.clear();
+    EXPECT_EQ(::SendMessageA(control, WM_APP, reinterpret_cast<WPARAM>(first), 0), 7);
+    EXPECT_EQ(g_chainTrace, (std::vector<std::string>{"second", "first"}));
+    g_chainTrace.clear();
+    ::DestroyWindow(control);
+    EXPECT_EQ(g_chainTrace, (std::vector<std::string>{"second last", "first last", "own last"}));
+    ::UnregisterClassA("VelquorChainTest", ::GetModuleHandleA(nullptr));
 }
 
 // ---------------------------------------------------------------------------
