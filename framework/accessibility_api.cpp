@@ -8,11 +8,11 @@ namespace {
 
 bool LoadAccessibility(AccessibilityApi& api)
 {
-    api.accessibility = LoadSystemLibrary(L"oleacc.dll");
+    const HMODULE accessibility = LoadSystemLibrary(L"oleacc.dll");
     const HMODULE oleaut = LoadSystemLibrary(L"oleaut32.dll");
     const HMODULE ole = LoadSystemLibrary(L"ole32.dll");
-    return FindFunction(api.accessibility, "CreateStdAccessibleObject", api.createStandardObject) &&
-           FindFunction(api.accessibility, "LresultFromObject", api.resultFromObject) &&
+    return FindFunction(accessibility, "CreateStdAccessibleObject", api.createStandardObject) &&
+           FindFunction(accessibility, "LresultFromObject", api.resultFromObject) &&
            FindFunction(oleaut, "SysAllocStringLen", api.allocStringLength) &&
            FindFunction(oleaut, "SysFreeString", api.freeString) &&
            FindFunction(oleaut, "LoadTypeLibEx", api.loadTypeLibrary) &&
@@ -20,14 +20,13 @@ bool LoadAccessibility(AccessibilityApi& api)
            FindFunction(ole, "CoUninitialize", api.uninitializeCom);
 }
 
-// From the type library inside the accessibility library itself, found by
-// the path it was loaded from: nothing is looked up in the registry.
+// From the type library inside the accessibility library itself, in the
+// system folder it was loaded from: nothing is looked up in the registry.
 ITypeInfo* LoadAccessibleTypeInfo()
 {
     const AccessibilityApi* api = Accessibility();
     wchar_t path[MAX_PATH];
-    const DWORD length = api != nullptr ? ::GetModuleFileNameW(api->accessibility, path, MAX_PATH) : 0;
-    if (length == 0 || length >= MAX_PATH)
+    if (api == nullptr || !SystemLibraryPath(L"oleacc.dll", path))
         return nullptr;
     ITypeLib* library = nullptr;
     if (FAILED(api->loadTypeLibrary(path, REGKIND_NONE, &library)))

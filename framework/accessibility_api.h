@@ -16,7 +16,6 @@ struct AccessibilityApi {
     HRESULT(WINAPI* loadTypeLibrary)(LPCOLESTR, REGKIND, ITypeLib**);
     HRESULT(WINAPI* initializeCom)(LPVOID, DWORD);
     void(WINAPI* uninitializeCom)();
-    HMODULE accessibility;  // oleacc, which also holds the description of its interfaces
 };
 
 // Null when any of it is missing. Loads the libraries on first use.

@@ -23,14 +23,20 @@ HMODULE LoadSystemLibrary(const wchar_t* name)
     return ::LoadLibraryExW(name, nullptr, kSearchSystem32);
 }
 
-HMODULE LoadSystemLibraryByPath(const wchar_t* name)
+bool SystemLibraryPath(const wchar_t* name, wchar_t (&path)[MAX_PATH])
 {
-    wchar_t path[MAX_PATH];
     const UINT folder = ::GetSystemDirectoryW(path, MAX_PATH);
     const std::size_t length = std::wcslen(name);
     if (folder == 0 || folder + 1 + length >= MAX_PATH)
-        return nullptr;
+        return false;
     path[folder] = L'\\';
     std::wmemcpy(path + folder + 1, name, length + 1);
-    return ::LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    return true;
+}
+
+HMODULE LoadSystemLibraryByPath(const wchar_t* name)
+{
+    wchar_t path[MAX_PATH];
+    return SystemLibraryPath(name, path) ? ::LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH)
+                                         : nullptr;
 }

@@ -18,6 +18,10 @@ HMODULE LoadSystemLibrary(const wchar_t* name);
 // The second way above, whatever the loader knows.
 HMODULE LoadSystemLibraryByPath(const wchar_t* name);
 
+// The full path of library `name` in the system folder into `path`; false
+// when the system folder cannot be had or the path would not fit.
+bool SystemLibraryPath(const wchar_t* name, wchar_t (&path)[MAX_PATH]);
+
 // Function `name` of `module` (which may be null) into `function`; whether
 // it was found.
 template <class Function>

@@ -1,11 +1,8 @@
 #include "number_text.h"
 
 #include <limits>
-#include <system_error>
 
-#include "powers_of_five.h"  // before fast_float's own headers
-
-#include <fast_float/fast_float.h>
+#include "decimal_reader.h"
 
 namespace {
 
@@ -92,11 +89,7 @@ std::optional<double> ParseNumber(std::string_view text)
     } else if (IsDecimalLiteral(text)) {
         // Correctly rounded; a number too large for a double comes back as
         // infinity and one too small as zero, without an error.
-        const char* end = text.data() + text.size();
-        MakePowersOfFive();
-        const auto result = fast_float::from_chars(text.data(), end, value);
-        if (result.ec != std::errc() || result.ptr != end)
-            return std::nullopt;
+        value = ReadDecimal(text);
     } else {
         return std::nullopt;
     }

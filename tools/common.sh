@@ -3,7 +3,7 @@
 
 # Everything the build, the tests and the program need on Debian 12.
 VELQUOR_PACKAGES=(
-    cmake make g++ libgtest-dev libdragonbox-dev libfast-float-dev
+    cmake make g++ libgtest-dev libdragonbox-dev
     g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     # wine64 too: with wine32 present, Debian's wine package does not bring
