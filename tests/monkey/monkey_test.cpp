@@ -3,8 +3,8 @@
 // queue, the way a careless user's would. The program is started again
 // whenever it ends. The run fails when the program crashes, stops answering,
 // stacks message boxes or brings them back in a cascade, leaves its window
-// taking input under the modal About box, opens a mail link other than its
-// own (or one nobody clicked), or keeps gaining GDI or USER objects.
+// taking input under the modal About box, or opens a mail link other than
+// its own (or one nobody clicked).
 //
 // Message boxes are closed as a user would, with Enter or their OK button.
 // The mail link goes to a stand-in registered in the monkey's own Wine
@@ -38,7 +38,6 @@
 
 #include <gtest/gtest.h>
 
-#include "gui_objects.h"
 #include "identifiers.h"
 #include "paths.h"
 #include "velquor_session.h"
@@ -59,25 +58,9 @@ constexpr unsigned kBoxesPerEventLimit = 5;
 // A closing action (Escape, Enter where it reaches Exit, a click on Exit or
 // on the close button) is carried out only once in this many draws;
 // otherwise another action is drawn. Runs then last some hundreds of events,
-// long enough for a leak to show, and the program still ends and starts
-// again several times in a couple of thousand events.
+// and the program still ends and starts again several times in a couple of
+// thousand events.
 constexpr unsigned kCloseOneIn = 40;
-
-// Object counts are compared from this many events into a run to the end of
-// the run, at moments when no box, list or menu is open. Some objects are
-// made once per run, the first time something is shown, and kept: seen here
-// under Wine, 3 for the first message box and 6 for the first system menu,
-// and a count that moves by 1 or 2 with where the focus is. The slack takes
-// those; a leak of one object per paint, or per About box, soon passes it.
-// The tooltip that shows a number too long for its field is made the first
-// time one is needed and kept (under Wine: one window and 13 GDI objects):
-// where the run made one, the comparison starts once it is there.
-constexpr unsigned kWarmUpEvents = 10;
-// Counting a process's objects takes longer than most events; a count every
-// few events shows a leak as surely.
-constexpr unsigned kSampleEvery = 8;
-constexpr long kGdiSlack = 16;
-constexpr long kUserSlack = 2;
 
 constexpr char kSelfCheckLink[] = "mailto:monkey-self-check@example.com";
 
@@ -243,12 +226,6 @@ struct Scene {
     bool iconic = false;
     bool modalLoop = false;            // moving or sizing the window by keyboard
     bool mainEnabled = true;
-
-    bool Quiet() const
-    {
-        return aboutBoxes.empty() && messageBoxes.empty() && dropDown == nullptr && menu == nullptr &&
-               !iconic && !modalLoop && mainEnabled;
-    }
 };
 
 // One action of the monkey's.
@@ -260,20 +237,10 @@ struct Action {
     std::string text;
 };
 
-struct Sample {
-    unsigned eventInRun;
-    GuiObjectCounts counts;
-    unsigned aboutBoxes;    // opened so far in the run
-    unsigned messageBoxes;  // seen so far in the run
-};
-
 struct ProgramRun {
     unsigned number = 0;
     unsigned firstEvent = 0;
     unsigned events = 0;
-    bool haveStart = false;
-    GuiObjectCounts start;
-    std::vector<Sample> samples;
     std::string ending;
     unsigned messageBoxes = 0;
     unsigned aboutBoxes = 0;
@@ -326,8 +293,6 @@ private:
     void WaitForInputTaken();
     void HandleBoxes();
     void CheckCrashDialogs(const Scene& scene);
-    void TakeSample();
-    void CheckGrowth(const ProgramRun& run);
 
     // Records a fault of kind `kind`. The first few of each kind are
     // reported in full, with the events that led to them; later ones are
@@ -337,10 +302,7 @@ private:
 
     const Options m_options;
     Random m_random;
-    GuiObjectCounter m_counter;
-    bool m_countersReady = false;
     std::unique_ptr<VelquorSession> m_session;
-    HANDLE m_process = nullptr;  // for the object counts
     std::vector<ProgramRun> m_runs;
     unsigned m_event = 0;
     unsigned m_eventInRun = 0;
@@ -465,7 +427,6 @@ bool Monkey::StartProgram()
         m_session.reset();
         return false;
     }
-    m_process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, m_session->ProcessId());
 
     ProgramRun run;
     run.number = static_cast<unsigned>(m_runs.size()) + 1;
@@ -478,7 +439,6 @@ bool Monkey::StartProgram()
           std::to_string(m_session->ProcessId()));
 
     m_session->Settle();
-    TakeSample();
     return true;
 }
 
@@ -488,11 +448,7 @@ void Monkey::EndRun(const std::string& how)
     run.events = m_eventInRun;
     run.ending = how;
     Trace("-- run " + std::to_string(run.number) + " ended: " + how);
-    if (m_process != nullptr)
-        ::CloseHandle(m_process);
-    m_process = nullptr;
     m_session.reset();  // ends the program if it still runs
-    CheckGrowth(run);
 }
 
 void Monkey::KillProgram(const std::string& why)
@@ -1059,58 +1015,6 @@ void Monkey::CheckCrashDialogs(const Scene& scene)
         KillProgram("crashed after event #" + std::to_string(m_event));
 }
 
-void Monkey::TakeSample()
-{
-    if (!m_countersReady || m_process == nullptr || !Look().Quiet())
-        return;
-    const GuiObjectCounts counts = m_counter.Count(m_process, m_session->ProcessId());
-    if (counts.gdi < 0 || counts.user < 0)
-        return;  // the process is on its way out
-    ProgramRun& run = m_runs.back();
-    if (!run.haveStart) {
-        run.start = counts;
-        run.haveStart = true;
-    }
-    run.samples.push_back({m_eventInRun, counts, run.aboutBoxes, run.messageBoxes});
-    if (m_trace)
-        std::fprintf(m_trace, "   objects: GDI %ld, USER %ld (so far in this run: %u About boxes, %u message boxes)\n",
-                     counts.gdi, counts.user, run.aboutBoxes, run.messageBoxes);
-}
-
-// A program that keeps what it makes gains objects in proportion to the
-// events it has handled; one that only caches something the first time
-// gains a little, once. Compare each run's last count with its count once
-// warmed up.
-void Monkey::CheckGrowth(const ProgramRun& run)
-{
-    if (run.samples.empty())
-        return;
-    const Sample& last = run.samples.back();
-    const Sample* baseline = nullptr;
-    for (const Sample& sample : run.samples) {
-        if (sample.eventInRun >= kWarmUpEvents &&
-            (last.counts.tooltips == 0 || sample.counts.tooltips > 0)) {
-            baseline = &sample;
-            break;
-        }
-    }
-    if (baseline == nullptr)
-        return;
-    const long gdiGrowth = last.counts.gdi - baseline->counts.gdi;
-    const long userGrowth = last.counts.user - baseline->counts.user;
-    const std::string span = " between events " + std::to_string(baseline->eventInRun) + " and " +
-                             std::to_string(last.eventInRun) + " of run " + std::to_string(run.number) + ", with " +
-                             std::to_string(last.aboutBoxes - baseline->aboutBoxes) + " About boxes and " +
-                             std::to_string(last.messageBoxes - baseline->messageBoxes) +
-                             " message boxes opened in between";
-    if (gdiGrowth > kGdiSlack)
-        Fault("GDI growth", "GDI objects grew from " + std::to_string(baseline->counts.gdi) + " to " +
-              std::to_string(last.counts.gdi) + span + " (slack " + std::to_string(kGdiSlack) + ")");
-    if (userGrowth > kUserSlack)
-        Fault("USER growth", "USER objects (windows) grew from " + std::to_string(baseline->counts.user) + " to " +
-              std::to_string(last.counts.user) + span + " (slack " + std::to_string(kUserSlack) + ")");
-}
-
 void Monkey::AfterEvent()
 {
     if (!Answers())
@@ -1130,8 +1034,6 @@ void Monkey::AfterEvent()
         if (line != m_mailLink)
             Fault("mail link", "the mail link opened was " + Quoted(line, 80) + ", not " + Quoted(m_mailLink));
     }
-    if (m_eventInRun % kSampleEvery == 0)
-        TakeSample();
 }
 
 void Monkey::Fault(const std::string& kind, const std::string& what)
@@ -1207,10 +1109,6 @@ void Monkey::RunAlone()
     if (!dropped.empty())
         std::printf("garbage text: no key types %s here; typing the rest\n", Quoted(dropped).c_str());
 
-    m_countersReady = m_counter.Prepare();
-    std::printf("object counts: %s\n", m_counter.Method().c_str());
-    if (!m_countersReady)
-        Fault("set-up", m_counter.Method());
     const bool mailReady = PrepareMailHandler();
     std::fflush(stdout);
     if (!mailReady) {
@@ -1246,10 +1144,8 @@ void Monkey::RunAlone()
     if (m_event > m_options.events)
         m_event = m_options.events;
 
-    if (m_session) {
-        TakeSample();
+    if (m_session)
         EndRun("still running after the last event; ended by the monkey");
-    }
 
     // Handlers started by the last clicks may still be on their way.
     {
@@ -1275,11 +1171,6 @@ void Monkey::RunAlone()
     m_trace = nullptr;
 }
 
-std::string CountsText(const GuiObjectCounts& counts)
-{
-    return "GDI " + std::to_string(counts.gdi) + ", USER " + std::to_string(counts.user);
-}
-
 void Monkey::PrintSummary() const
 {
     unsigned events = 0;
@@ -1295,6 +1186,10 @@ void Monkey::PrintSummary() const
         std::printf(" %s %u x %.0f ms;", kind.c_str(), timing.count, timing.count ? double(timing.ms) / timing.count : 0.0);
     std::printf("\n");
     std::printf("program runs: %zu, restarts: %zu\n", m_runs.size(), m_runs.empty() ? 0 : m_runs.size() - 1);
+    for (const ProgramRun& run : m_runs)
+        std::printf("  run %u: events #%u-#%u (%u), %u message boxes, %u About boxes; ended: %s\n", run.number,
+                    run.firstEvent, run.firstEvent + (run.events ? run.events - 1 : 0), run.events,
+                    run.messageBoxes, run.aboutBoxes, run.ending.c_str());
     std::printf("message boxes seen: %u\n", m_boxesSeen);
     for (const auto& [text, count] : m_boxTexts)
         std::printf("  %u x %s\n", count, Quoted(text, 80).c_str());
@@ -1302,24 +1197,6 @@ void Monkey::PrintSummary() const
                 m_aboutBoxes, m_linksOpened, m_linkClicks);
     if (m_restores > 0)
         std::printf("minimised window restored: %u times\n", m_restores);
-    std::printf("object counts (%s):\n", m_counter.Method().c_str());
-    for (const ProgramRun& run : m_runs) {
-        long gdiHigh = -1;
-        long userHigh = -1;
-        for (const Sample& sample : run.samples) {
-            gdiHigh = std::max(gdiHigh, sample.counts.gdi);
-            userHigh = std::max(userHigh, sample.counts.user);
-        }
-        std::printf("  run %u: events #%u-#%u (%u), %u message boxes, %u About boxes; ", run.number,
-                    run.firstEvent, run.firstEvent + (run.events ? run.events - 1 : 0), run.events,
-                    run.messageBoxes, run.aboutBoxes);
-        if (run.samples.empty())
-            std::printf("no quiet moment to count objects in");
-        else
-            std::printf("start %s, end %s (highest GDI %ld, USER %ld)", CountsText(run.start).c_str(),
-                        CountsText(run.samples.back().counts).c_str(), gdiHigh, userHigh);
-        std::printf("; ended: %s\n", run.ending.c_str());
-    }
     std::printf("faults: %u\n", m_faultCount);
     for (const auto& [kind, faults] : m_faults) {
         std::printf("  %s: %u\n", kind.c_str(), faults.count);
