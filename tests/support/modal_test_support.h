@@ -86,6 +86,21 @@ inline HWND OtherDialogWindow(HWND except)
     return other;
 }
 
+inline BOOL CALLBACK CollectTooltip(HWND window, LPARAM found)
+{
+    if (ClassOf(window) == "tooltips_class32")
+        *reinterpret_cast<HWND*>(found) = window;
+    return TRUE;
+}
+
+// This thread's tooltip window (the main window's number tips), or null.
+inline HWND ThreadTooltip()
+{
+    HWND tip = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CollectTooltip, reinterpret_cast<LPARAM>(&tip));
+    return tip;
+}
+
 // Input as the dialog manager sees it: posted, so that it goes through the
 // running modal loop (and IsDialogMessage) like a real key or click.
 inline void PostKey(HWND target, UINT virtualKey)

@@ -56,19 +56,11 @@ std::uint64_t Bits(double value)
     return bits;
 }
 
-BOOL CALLBACK CollectTooltip(HWND window, LPARAM found)
-{
-    if (ClassOf(window) == TOOLTIPS_CLASSA)
-        *reinterpret_cast<HWND*>(found) = window;
-    return TRUE;
-}
-
 // What the mouse resting on control `id` shows: the text the window's number
 // tooltip holds for it, empty when there is none.
 std::string TipText(HWND dialog, int id)
 {
-    HWND tip = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &CollectTooltip, reinterpret_cast<LPARAM>(&tip));
+    const HWND tip = ThreadTooltip();
     if (tip == nullptr)
         return "";
     char text[80] = "";
