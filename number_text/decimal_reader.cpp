@@ -64,23 +64,57 @@ public:
         Trim();
     }
 
-    void Halve()
+    // The quotient by `divisor`, which must be less than 2^64, leaving what
+    // is left over in this number, scaled by a power of two: nothing stays
+    // nothing. Long division a limb at a time, each quotient limb guessed
+    // from the leading limbs and put right by at most two.
+    std::uint64_t Divide(BigNumber divisor)
     {
-        for (int i = 0; i < m_size; ++i)
-            m_limbs[i] = (m_limbs[i] >> 1) | (i + 1 < m_size ? m_limbs[i + 1] << 31 : 0);
-        Trim();
-    }
-
-    // Takes `other`, which is not larger, away.
-    void Subtract(const BigNumber& other)
-    {
-        std::uint64_t borrow = 0;
-        for (int i = 0; i < m_size; ++i) {
-            const std::uint64_t taken = (i < other.m_size ? other.m_limbs[i] : 0) + borrow;
-            borrow = m_limbs[i] < taken;
-            m_limbs[i] = static_cast<std::uint32_t>(m_limbs[i] - taken);
+        const int n = divisor.m_size;
+        const int normal = std::countl_zero(divisor.m_limbs[n - 1]);
+        divisor.ShiftLeft(normal);
+        ShiftLeft(normal);
+        if (m_size >= kLimbs)
+            return 0;
+        m_limbs[m_size] = 0;  // every step has a limb above it
+        const std::uint64_t lead = divisor.m_limbs[n - 1];
+        const std::uint64_t second = n > 1 ? divisor.m_limbs[n - 2] : 0;
+        std::uint64_t quotient = 0;
+        for (int j = m_size - n; j >= 0; --j) {
+            const std::uint64_t high = std::uint64_t(m_limbs[j + n]) << 32 | m_limbs[j + n - 1];
+            std::uint64_t guess = high / lead;
+            std::uint64_t rest = high % lead;
+            while (guess > 0xFFFFFFFF ||
+                   guess * second > (rest << 32 | (n > 1 ? m_limbs[j + n - 2] : 0))) {
+                --guess;
+                rest += lead;
+                if (rest > 0xFFFFFFFF)
+                    break;
+            }
+            std::int64_t borrow = 0;
+            for (int i = 0; i < n; ++i) {
+                const std::uint64_t product = guess * divisor.m_limbs[i];
+                const std::int64_t left = std::int64_t(m_limbs[i + j]) - borrow - std::int64_t(product & 0xFFFFFFFF);
+                m_limbs[i + j] = static_cast<std::uint32_t>(left);
+                borrow = std::int64_t(product >> 32) - (left >> 32);
+            }
+            const std::int64_t left = std::int64_t(m_limbs[j + n]) - borrow;
+            m_limbs[j + n] = static_cast<std::uint32_t>(left);
+            if (left < 0) {  // the guess was one too many: add one divisor back
+                --guess;
+                std::uint64_t carry = 0;
+                for (int i = 0; i < n; ++i) {
+                    carry += std::uint64_t(m_limbs[i + j]) + divisor.m_limbs[i];
+                    m_limbs[i + j] = static_cast<std::uint32_t>(carry);
+                    carry >>= 32;
+                }
+                m_limbs[j + n] += static_cast<std::uint32_t>(carry);
+            }
+            quotient = quotient << 32 | guess;
         }
+        ++m_size;
         Trim();
+        return quotient;
     }
 
     bool NotLess(const BigNumber& other) const
@@ -238,21 +272,12 @@ double ReadDecimal(std::string_view literal)
     else
         bottom.ShiftLeft(-shift);
     binary -= shift;
-    BigNumber step = bottom;
-    step.ShiftLeft(63);
-    if (!top.NotLess(step)) {
+    BigNumber limit = bottom;
+    limit.ShiftLeft(63);
+    if (!top.NotLess(limit)) {
         top.ShiftLeft(1);
         --binary;
     }
-
-    // The quotient bit by bit, bottom × 2^63 down to bottom × 2^0.
-    std::uint64_t quotient = 0;
-    for (int bit = 63; bit >= 0; --bit) {
-        if (top.NotLess(step)) {
-            top.Subtract(step);
-            quotient |= std::uint64_t(1) << bit;
-        }
-        step.Halve();
-    }
+    const std::uint64_t quotient = top.Divide(bottom);
     return Round(quotient, !top.IsZero(), binary);
 }
