@@ -5,7 +5,7 @@ cmake_policy(SET CMP0057 NEW)
 # number text the header-only libraries it is built on (LIBRARY_HEADERS),
 # nothing else. The identifiers header is also read by the resource compiler,
 # so it holds only preprocessor lines and comments.
-set(allowed array charconv cmath cstdint cstddef cstring iterator limits optional
+set(allowed array bit charconv cmath cstdint cstddef cstring iterator limits optional
     string string_view system_error ${LIBRARY_HEADERS})
 get_filename_component(folder "${CORE_DIR}" NAME)
 
