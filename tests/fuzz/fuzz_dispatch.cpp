@@ -32,6 +32,7 @@
 #include <cstring>
 #include <iterator>
 #include <string>
+#include <string_view>
 
 #include "support/fake_window.h"
 #include "help_texts.h"
@@ -158,12 +159,12 @@ public:
         return value;
     }
 
-    std::string Text(std::size_t length)
+    std::string_view Text(std::size_t length)
     {
         const std::size_t available = m_pos < m_size ? m_size - m_pos : 0;
         if (length > available)
             length = available;
-        std::string text(reinterpret_cast<const char*>(m_data + m_pos), length);
+        const std::string_view text(reinterpret_cast<const char*>(m_data + m_pos), length);
         m_pos += length;
         return text;
     }
@@ -220,9 +221,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         case 1: {
             const int control = kTextControls[input.Byte() % std::size(kTextControls)];
-            const std::string text = input.Text(input.Byte());
-            g_log += "  type " + std::to_string(text.size()) + " bytes into " +
-                     std::to_string(control) + "\n";
+            const std::string_view text = input.Text(input.Byte());
+            std::snprintf(step, sizeof step, "  type %zu bytes into %d\n", text.size(), control);
+            g_log += step;
             window.Type(control, text);
             break;
         }
@@ -231,8 +232,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::uint64_t bits = input.Word(4) | std::uint64_t(input.Word(4)) << 32;
             double value;
             std::memcpy(&value, &bits, sizeof value);
-            const std::string text = Shortest(value);
-            std::snprintf(step, sizeof step, "  type \"%s\" into %d\n", text.c_str(), control);
+            char text[kRoundedNumberSize];
+            FormatRounded(value, kAllDigits, text);
+            std::snprintf(step, sizeof step, "  type \"%s\" into %d\n", text, control);
             g_log += step;
             window.Type(control, text);
             break;
