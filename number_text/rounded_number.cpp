@@ -7,17 +7,6 @@
 
 namespace {
 
-// The shortest decimal that reads back to `magnitude` (finite, non-zero),
-// nearest to it when several are as short: significand x 10^exponent.
-void ShortestDecimal(double magnitude, std::uint64_t& significand, int& exponent)
-{
-    namespace policy = jkj::dragonbox::policy;
-    const auto decimal = jkj::dragonbox::to_decimal(magnitude, policy::sign::ignore,
-                                                    policy::cache::compact);
-    significand = decimal.significand;
-    exponent = decimal.exponent;
-}
-
 int CountDigits(std::uint64_t value)
 {
     int count = 0;
@@ -111,27 +100,47 @@ void WriteScientific(Writer& out, const char* digits, int count, int exponent)
 
 }  // namespace
 
-std::size_t FormatRounded(double value, int digits, char* out, OnATie tie)
+// The shortest decimal that reads back to the value, nearest to it when
+// several are as short.
+ShortestDecimal ShortestDecimalOf(double value)
+{
+    ShortestDecimal decimal{ShortestDecimal::Kind::Finite, std::signbit(value) != 0, 0, 0};
+    if (std::isnan(value)) {
+        decimal.kind = ShortestDecimal::Kind::NotANumber;
+    } else if (std::isinf(value)) {
+        decimal.kind = ShortestDecimal::Kind::Infinite;
+    } else if (value == 0.0) {
+        decimal.kind = ShortestDecimal::Kind::Zero;
+    } else {
+        namespace policy = jkj::dragonbox::policy;
+        const auto shortest = jkj::dragonbox::to_decimal(std::fabs(value), policy::sign::ignore,
+                                                         policy::cache::compact);
+        decimal.significand = shortest.significand;
+        decimal.exponent = shortest.exponent;
+    }
+    return decimal;
+}
+
+std::size_t FormatRounded(const ShortestDecimal& value, int digits, char* out, OnATie tie)
 {
     Writer text(out);
-    if (std::isnan(value)) {
+    if (value.kind == ShortestDecimal::Kind::NotANumber) {
         text.Put("nan", 3);
         return text.Finish();
     }
-    if (std::signbit(value))
+    if (value.negative)
         text.Put('-');
-    if (std::isinf(value)) {
+    if (value.kind == ShortestDecimal::Kind::Infinite) {
         text.Put("inf", 3);
         return text.Finish();
     }
-    if (value == 0.0) {
+    if (value.kind == ShortestDecimal::Kind::Zero) {
         text.Put('0');
         return text.Finish();
     }
 
-    std::uint64_t significand = 0;
-    int exponent = 0;
-    ShortestDecimal(std::fabs(value), significand, exponent);
+    std::uint64_t significand = value.significand;
+    int exponent = value.exponent;
     digits = digits < 1 ? 1 : digits > 17 ? 17 : digits;
     const int dropped = CountDigits(significand) - digits;
     if (dropped > 0) {

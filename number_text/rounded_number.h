@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 // Room for any text FormatRounded writes, terminator included.
@@ -26,7 +27,25 @@ inline constexpr int kAllDigits = 17;
 // double nearest 2.675 lies just below it). Writes into `out`, which must
 // hold kRoundedNumberSize characters, always terminated; returns the length.
 enum class OnATie { Plain, Exponent };
-std::size_t FormatRounded(double value, int digits, char* out, OnATie tie = OnATie::Plain);
+
+// A double taken apart once for any number of roundings of it: what it is
+// and, when finite and not zero, its shortest decimal, significand x
+// 10^exponent.
+struct ShortestDecimal {
+    enum class Kind { Finite, Zero, Infinite, NotANumber };
+    Kind kind;
+    bool negative;
+    std::uint64_t significand;
+    int exponent;
+};
+ShortestDecimal ShortestDecimalOf(double value);
+
+std::size_t FormatRounded(const ShortestDecimal& value, int digits, char* out,
+                          OnATie tie = OnATie::Plain);
+inline std::size_t FormatRounded(double value, int digits, char* out, OnATie tie = OnATie::Plain)
+{
+    return FormatRounded(ShortestDecimalOf(value), digits, out, tie);
+}
 
 // The text a field of limited width shows for `value`: its shortest text
 // when `fits` accepts it, otherwise `value` rounded to as many significant
@@ -38,13 +57,15 @@ template <class Fits>
 bool FitRounded(double value, char* out, Fits fits)
 {
     // Two notations as long in characters are not as wide in a proportional
-    // font, so the exponent one gets its turn before a digit goes.
+    // font, so the exponent one gets its turn before a digit goes. The
+    // shortest decimal is worked out once for every rounding tried.
+    const ShortestDecimal decimal = ShortestDecimalOf(value);
     const auto shown = [&](int digits) {
-        FormatRounded(value, digits, out);
+        FormatRounded(decimal, digits, out);
         if (fits(static_cast<const char*>(out)))
             return true;
         char other[kRoundedNumberSize];
-        FormatRounded(value, digits, other, OnATie::Exponent);
+        FormatRounded(decimal, digits, other, OnATie::Exponent);
         if (std::strcmp(other, out) == 0 || !fits(static_cast<const char*>(other)))
             return false;
         std::memcpy(out, other, sizeof other);
