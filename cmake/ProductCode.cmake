@@ -22,7 +22,7 @@
 # The 32-bit build keeps the stack at the 4-byte alignment that Windows
 # itself keeps rather than padding every frame to 16: nothing in the program
 # needs more, and a function that did would realign for itself.
-set(VELQUOR_LINK_TIME_OPTIONS -Os -fno-inline-functions-called-once)
+set(VELQUOR_LINK_TIME_OPTIONS -fno-inline-functions-called-once)
 if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
     list(APPEND VELQUOR_LINK_TIME_OPTIONS -mpreferred-stack-boundary=2)
 endif()
@@ -57,6 +57,6 @@ function(velquor_product_executable target)
             -Wl,--major-subsystem-version,6 -Wl,--minor-subsystem-version,0
             -Wl,--major-os-version,6 -Wl,--minor-os-version,0
             -Wl,--no-insert-timestamp)
-        target_link_options(${target} PRIVATE ${VELQUOR_LINK_TIME_OPTIONS})
+        target_link_options(${target} PRIVATE -Os ${VELQUOR_LINK_TIME_OPTIONS})
     endif()
 endfunction()

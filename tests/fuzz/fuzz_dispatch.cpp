@@ -93,13 +93,6 @@ struct Seen {
 };
 Seen g_seen[std::size(kExchangeTable)];
 
-std::uint64_t Bits(double value)
-{
-    std::uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
 // The properties that hold after any step.
 void Check(CalculatorForm& form, FakeWindow& window)
 {
