@@ -104,7 +104,7 @@ void WriteScientific(Writer& out, const char* digits, int count, int exponent)
 // several are as short.
 ShortestDecimal ShortestDecimalOf(double value)
 {
-    ShortestDecimal decimal{ShortestDecimal::Kind::Finite, std::signbit(value) != 0, 0, 0};
+    ShortestDecimal decimal{ShortestDecimal::Kind::Finite, std::signbit(value) != 0, 0, 0, 0};
     if (std::isnan(value)) {
         decimal.kind = ShortestDecimal::Kind::NotANumber;
     } else if (std::isinf(value)) {
@@ -117,6 +117,7 @@ ShortestDecimal ShortestDecimalOf(double value)
                                                          policy::cache::compact);
         decimal.significand = shortest.significand;
         decimal.exponent = shortest.exponent;
+        decimal.digits = CountDigits(shortest.significand);
     }
     return decimal;
 }
@@ -142,7 +143,7 @@ std::size_t FormatRounded(const ShortestDecimal& value, int digits, char* out, O
     std::uint64_t significand = value.significand;
     int exponent = value.exponent;
     digits = digits < 1 ? 1 : digits > 17 ? 17 : digits;
-    const int dropped = CountDigits(significand) - digits;
+    const int dropped = value.digits - digits;
     if (dropped > 0) {
         const std::uint64_t unit = PowerOfTen(dropped);
         const std::uint64_t rest = significand % unit;

@@ -30,13 +30,14 @@ enum class OnATie { Plain, Exponent };
 
 // A double taken apart once for any number of roundings of it: what it is
 // and, when finite and not zero, its shortest decimal, significand x
-// 10^exponent.
+// 10^exponent, the significand `digits` long with no trailing zero.
 struct ShortestDecimal {
     enum class Kind { Finite, Zero, Infinite, NotANumber };
     Kind kind;
     bool negative;
     std::uint64_t significand;
     int exponent;
+    int digits;
 };
 ShortestDecimal ShortestDecimalOf(double value);
 
@@ -73,7 +74,11 @@ bool FitRounded(double value, char* out, Fits fits)
     };
     if (shown(kAllDigits) || !std::isfinite(value))
         return false;
-    int digits = kAllDigits - 1;
+    // Rounded to as many digits as it has or more, the shortest decimal is
+    // the text just tried: the first that can differ has one digit less.
+    int digits = decimal.digits - 1;
+    if (digits < 1)
+        digits = 1;
     while (!shown(digits) && digits > 1)
         --digits;
     return true;

@@ -74,11 +74,121 @@ constexpr int kTextControls[] = {
 };
 constexpr std::size_t kNumberControlCount = 8;
 
-std::string g_log;  // the steps so far, for the report
+// Reads the input front to back; past its end every byte is zero.
+class Input {
+public:
+    Input(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+
+    bool AtEnd() const { return m_pos >= m_size; }
+    std::size_t Position() const { return m_pos; }
+
+    std::uint8_t Byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
+
+    std::uint32_t Word(int bytes)
+    {
+        std::uint32_t value = 0;
+        for (int i = 0; i < bytes; ++i)
+            value |= std::uint32_t(Byte()) << (8 * i);
+        return value;
+    }
+
+    std::string_view Text(std::size_t length)
+    {
+        const std::size_t available = m_pos < m_size ? m_size - m_pos : 0;
+        if (length > available)
+            length = available;
+        const std::string_view text(reinterpret_cast<const char*>(m_data + m_pos), length);
+        m_pos += length;
+        return text;
+    }
+
+private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+    std::size_t m_pos = 0;
+};
+
+// One step of the input, read but not yet done.
+struct Step {
+    enum Kind { Notify, Type, TypeNumber, Choose } kind = Notify;
+    int control = 0;
+    unsigned code = 0;
+    bool away = false;         // notify with the focus outside the window
+    std::string_view text;     // type
+    double value = 0;          // type number
+    std::int32_t index = 0;    // choose
+};
+
+Step ReadStep(Input& input)
+{
+    Step step;
+    const int operation = input.Byte() % 5;
+    switch (operation) {
+    case 0: {
+        step.kind = Step::Notify;
+        const std::size_t controlSelector = input.Byte() % (kControlCount + 1);
+        step.control = controlSelector < kControlCount ? kControls[controlSelector]
+                                                       : static_cast<int>(input.Word(2));
+        const std::uint8_t codeByte = input.Byte();
+        const std::size_t codeSelector = codeByte % (kCodeCount + 1);
+        step.code = codeSelector < kCodeCount ? kCodes[codeSelector] : input.Word(2);
+        step.away = codeByte >= 0x80;
+        break;
+    }
+    case 1:
+        step.kind = Step::Type;
+        step.control = kTextControls[input.Byte() % std::size(kTextControls)];
+        step.text = input.Text(input.Byte());
+        break;
+    case 2: {
+        step.kind = Step::TypeNumber;
+        step.control = kTextControls[input.Byte() % kNumberControlCount];
+        const std::uint64_t bits = input.Word(4) | std::uint64_t(input.Word(4)) << 32;
+        std::memcpy(&step.value, &bits, sizeof step.value);
+        break;
+    }
+    default:
+        step.kind = Step::Choose;
+        step.index = operation == 3 ? static_cast<std::int8_t>(input.Byte())
+                                    : static_cast<std::int32_t>(input.Word(4));
+        break;
+    }
+    return step;
+}
+
+void Describe(const Step& step)
+{
+    char text[kRoundedNumberSize];
+    switch (step.kind) {
+    case Step::Notify:
+        std::fprintf(stderr, "  notify %d, code 0x%X%s\n", step.control, step.code,
+                     step.away ? ", the focus away" : "");
+        break;
+    case Step::Type:
+        std::fprintf(stderr, "  type %zu bytes into %d\n", step.text.size(), step.control);
+        break;
+    case Step::TypeNumber:
+        FormatRounded(step.value, kAllDigits, text);
+        std::fprintf(stderr, "  type \"%s\" into %d\n", text, step.control);
+        break;
+    case Step::Choose:
+        std::fprintf(stderr, "  choose %d\n", static_cast<int>(step.index));
+        break;
+    }
+}
+
+// The input being run and where its current step ends: the steps are
+// described only for the report of one that failed, from the input again.
+const std::uint8_t* g_input = nullptr;
+std::size_t g_inputSize = 0;
+std::size_t g_stepEnd = 0;
 
 [[noreturn]] void Fail(const std::string& what)
 {
-    std::fprintf(stderr, "fuzz_dispatch: %s\nafter these steps:\n%s", what.c_str(), g_log.c_str());
+    std::fprintf(stderr, "fuzz_dispatch: %s\nafter these steps:\n", what.c_str());
+    Input input(g_input, g_inputSize);
+    while (!input.AtEnd() && input.Position() < g_stepEnd)
+        Describe(ReadStep(input));
     std::abort();
 }
 
@@ -135,39 +245,6 @@ void Check(CalculatorForm& form, FakeWindow& window)
                  window.texts[kExchangeTable[i].control] + "\" read back as another number");
 }
 
-// Reads the input front to back; past its end every byte is zero.
-class Input {
-public:
-    Input(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
-
-    bool AtEnd() const { return m_pos >= m_size; }
-
-    std::uint8_t Byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
-
-    std::uint32_t Word(int bytes)
-    {
-        std::uint32_t value = 0;
-        for (int i = 0; i < bytes; ++i)
-            value |= std::uint32_t(Byte()) << (8 * i);
-        return value;
-    }
-
-    std::string_view Text(std::size_t length)
-    {
-        const std::size_t available = m_pos < m_size ? m_size - m_pos : 0;
-        if (length > available)
-            length = available;
-        const std::string_view text(reinterpret_cast<const char*>(m_data + m_pos), length);
-        m_pos += length;
-        return text;
-    }
-
-private:
-    const std::uint8_t* m_data;
-    std::size_t m_size;
-    std::size_t m_pos = 0;
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -178,33 +255,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // As the window starts: the opening prompt, and the whole form shown.
     form.m_instructions = kOpeningPrompt;
     window.UpdateData(false);
-    g_log.clear();
+    g_input = data;
+    g_inputSize = size;
     for (Seen& seen : g_seen)
         seen.valid = false;
 
     Input input(data, size);
     while (!input.AtEnd()) {
-        char step[96];
-        const int operation = input.Byte() % 5;
-        switch (operation) {
-        case 0: {
-            const std::size_t controlSelector = input.Byte() % (kControlCount + 1);
-            const int control = controlSelector < kControlCount
-                                    ? kControls[controlSelector]
-                                    : static_cast<int>(input.Word(2));
-            const std::uint8_t codeByte = input.Byte();
-            const std::size_t codeSelector = codeByte % (kCodeCount + 1);
-            const unsigned code = codeSelector < kCodeCount ? kCodes[codeSelector]
-                                                            : input.Word(2);
-            const bool away = codeByte >= 0x80;
-            std::snprintf(step, sizeof step, "  notify %d, code 0x%X%s\n", control, code,
-                          away ? ", the focus away" : "");
-            g_log += step;
-            window.active = !away;
-            window.focus = away ? 0 : control;
+        const Step step = ReadStep(input);
+        g_stepEnd = input.Position();
+        switch (step.kind) {
+        case Step::Notify: {
+            window.active = !step.away;
+            window.focus = step.away ? 0 : step.control;
             const int messages = window.messages;
-            const bool listed = FindNotification(control, code) != nullptr;
-            if (window.controller.Notify(control, code) != listed)
+            const bool listed = FindNotification(step.control, step.code) != nullptr;
+            if (window.controller.Notify(step.control, step.code) != listed)
                 Fail(listed ? "a listed notification was not taken" : "an unlisted one was taken");
             if (window.messages > messages + 1)
                 Fail("one step showed more than one message");
@@ -212,35 +278,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             window.focus = IDC_CURRENT_POWER;
             break;
         }
-        case 1: {
-            const int control = kTextControls[input.Byte() % std::size(kTextControls)];
-            const std::string_view text = input.Text(input.Byte());
-            std::snprintf(step, sizeof step, "  type %zu bytes into %d\n", text.size(), control);
-            g_log += step;
-            window.Type(control, text);
+        case Step::Type:
+            window.Type(step.control, step.text);
             break;
-        }
-        case 2: {
-            const int control = kTextControls[input.Byte() % kNumberControlCount];
-            const std::uint64_t bits = input.Word(4) | std::uint64_t(input.Word(4)) << 32;
-            double value;
-            std::memcpy(&value, &bits, sizeof value);
+        case Step::TypeNumber: {
             char text[kRoundedNumberSize];
-            FormatRounded(value, kAllDigits, text);
-            std::snprintf(step, sizeof step, "  type \"%s\" into %d\n", text, control);
-            g_log += step;
-            window.Type(control, text);
+            FormatRounded(step.value, kAllDigits, text);
+            window.Type(step.control, text);
             break;
         }
-        case 3:
-        case 4: {
-            const std::int32_t index = operation == 3 ? static_cast<std::int8_t>(input.Byte())
-                                                      : static_cast<std::int32_t>(input.Word(4));
-            std::snprintf(step, sizeof step, "  choose %d\n", static_cast<int>(index));
-            g_log += step;
-            window.Choose(index);
+        case Step::Choose:
+            window.Choose(step.index);
             break;
-        }
         }
         Check(form, window);
     }
