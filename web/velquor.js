@@ -4,6 +4,15 @@
 'use strict';
 
 (async () => {
+    // The module is fetched and compiled while the page sets itself up.
+    const runs = typeof WebAssembly === 'object';
+    const compiled = runs
+        ? fetch('velquor.wasm')
+            .then(response => response.ok ? response.arrayBuffer() : null)
+            .then(bytes => bytes && WebAssembly.compile(bytes))
+            .catch(() => null)
+        : null;
+
     const FOCUS_IN = 0, FOCUS_OUT = 1, CLICK = 2, CHANGE = 3;
     const controls = new Map();  // control number -> element
     for (const element of document.querySelectorAll('[data-control]'))
@@ -261,12 +270,11 @@
 
     // Without the module nothing works: the page says so in one sentence,
     // and its controls look and are inactive.
-    const runs = typeof WebAssembly === 'object';
     let instance = null;
     try {
-        const response = runs ? await fetch('velquor.wasm') : null;
-        if (response?.ok)
-            ({ instance } = await WebAssembly.instantiate(await response.arrayBuffer(), { page }));
+        const compiledModule = await compiled;
+        if (compiledModule)
+            instance = await WebAssembly.instantiate(compiledModule, { page });
     } catch {
         // the sentence below says it
     }
