@@ -4,13 +4,10 @@
 'use strict';
 
 (async () => {
-    // The module is fetched and compiled while the page sets itself up.
+    // The module is fetched while the page sets itself up.
     const runs = typeof WebAssembly === 'object';
-    const compiled = runs
-        ? fetch('velquor.wasm')
-            .then(response => response.ok ? response.arrayBuffer() : null)
-            .then(bytes => bytes && WebAssembly.compile(bytes))
-            .catch(() => null)
+    const fetched = runs
+        ? fetch('velquor.wasm').then(response => response.ok ? response.arrayBuffer() : null).catch(() => null)
         : null;
 
     const FOCUS_IN = 0, FOCUS_OUT = 1, CLICK = 2, CHANGE = 3;
@@ -270,11 +267,14 @@
 
     // Without the module nothing works: the page says so in one sentence,
     // and its controls look and are inactive.
+    // Compiled and started at once when its bytes are here: a compile
+    // handed to another thread would wait for the page's first layout and
+    // paint to come back, and the module is small.
     let instance = null;
     try {
-        const compiledModule = await compiled;
-        if (compiledModule)
-            instance = await WebAssembly.instantiate(compiledModule, { page });
+        const bytes = await fetched;
+        if (bytes)
+            instance = new WebAssembly.Instance(new WebAssembly.Module(bytes), { page });
     } catch {
         // the sentence below says it
     }
