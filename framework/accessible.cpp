@@ -64,8 +64,7 @@ class AccessibleControl final : public IAccessible, public IOleWindow {
 public:
     AccessibleControl(HWND control, LONG object, const AccessibleOverride& what)
         : m_control(control), m_object(object), m_role(what.role),
-          m_textIsValue(what.textIsValue), m_hasName(what.name != nullptr),
-          m_hasValue(what.value != nullptr), m_name(what.name), m_value(what.value),
+          m_textIsValue(what.textIsValue), m_name(what.name), m_value(what.value),
           m_action(what.defaultAction != nullptr      ? what.defaultAction
                    : what.role == ROLE_SYSTEM_PUSHBUTTON ? "Press"
                                                          : nullptr),
@@ -182,7 +181,7 @@ public:
     // IAccessible: the overridden answers
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
     {
-        if (!m_hasName || !IsSelf(child))
+        if (m_name.IsEmpty() || !IsSelf(child))
             return m_standard->get_accName(child, name);
         return Reply(m_name, name);
     }
@@ -198,7 +197,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override
     {
-        if (IsSelf(child) && m_hasValue)
+        if (IsSelf(child) && !m_value.IsEmpty())
             return Reply(m_value, value);
         if (IsSelf(child) && m_textIsValue)
             return Reply(ControlText(m_control), value);
@@ -268,8 +267,6 @@ private:
     ULONG m_references = 1;
     const LONG m_role;
     const bool m_textIsValue;
-    const bool m_hasName;
-    const bool m_hasValue;
     const CString m_name;
     const CString m_value;
     const CString m_action;  // empty: the standard one

@@ -5,7 +5,8 @@
 #include "full_text_source.h"
 
 // What a control tells a screen reader in place of the platform's standard
-// answers. Whatever is left null, zero or false keeps the standard answer.
+// answers. Whatever is left null, empty, zero or false keeps the standard
+// answer.
 // Texts are copied, whatever their length.
 struct AccessibleOverride {
     const char* name = nullptr;

@@ -10,18 +10,11 @@
 
 #include "number_text.h"
 #include "rounded_number.h"
+#include "support/same_number.h"
 
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
-
-// The bit pattern of a double, so that -0.0 and 0.0 compare apart.
-std::uint64_t Bits(double value)
-{
-    std::uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
 
 // The shortest decimal that reads back, rounded half away from zero, in the
 // shorter notation, without trailing zeros.

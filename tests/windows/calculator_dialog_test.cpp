@@ -24,6 +24,7 @@
 #include "help_texts.h"
 #include "identifiers.h"
 #include "modal_test_support.h"
+#include "same_number.h"
 
 namespace {
 
@@ -47,13 +48,6 @@ void Type(HWND dialog, int id, const char* text)
 int Selection(HWND dialog)
 {
     return static_cast<int>(::SendDlgItemMessageA(dialog, IDC_WAVE_FACTOR, CB_GETCURSEL, 0, 0));
-}
-
-std::uint64_t Bits(double value)
-{
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
 }
 
 // What the mouse resting on control `id` shows: the text the window's number
