@@ -1,16 +1,70 @@
 #pragma once
 
 #include <cstdint>
+#include <algorithm>
 #include <functional>
-#include <map>
 #include <ostream>
-#include <set>
+#include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "calculator_form.h"
 #include "form_controller.h"
 #include "rounded_number.h"
 #include "support/same_number.h"
+
+// A few values by control identifier, kept in one block: the fuzzer makes a
+// window for every input, and a tree's nodes, each allocated and tracked by
+// the sanitizers, were a good part of what an input cost.
+template <class Value>
+class ControlTable {
+public:
+    ControlTable() { m_rows.reserve(16); }
+
+    Value& operator[](int control)
+    {
+        if (Value* found = Find(control))
+            return *found;
+        m_rows.emplace_back(control, Value());
+        return m_rows.back().second;
+    }
+    Value& at(int control)
+    {
+        if (Value* found = Find(control))
+            return *found;
+        throw std::out_of_range("no control " + std::to_string(control) + " in the test window");
+    }
+
+private:
+    Value* Find(int control)
+    {
+        for (auto& row : m_rows)
+            if (row.first == control)
+                return &row.second;
+        return nullptr;
+    }
+    std::vector<std::pair<int, Value>> m_rows;
+};
+
+// The controls the user typed into since the program last wrote them.
+class ControlSet {
+public:
+    bool empty() const { return m_controls.empty(); }
+    std::size_t count(int control) const
+    {
+        return std::find(m_controls.begin(), m_controls.end(), control) != m_controls.end();
+    }
+    void insert(int control)
+    {
+        if (!count(control))
+            m_controls.push_back(control);
+    }
+    void erase(int control) { m_controls.erase(std::remove(m_controls.begin(), m_controls.end(), control), m_controls.end()); }
+
+private:
+    std::vector<int> m_controls;
+};
 
 // Stands in for the main window's controls: holds each control's text, the
 // list's selection, which field the user typed into and where the focus is,
@@ -40,9 +94,9 @@ public:
     void Choose(std::int32_t index) { selection = index; }
 
     FormController controller;
-    std::map<int, std::string> texts;
-    std::map<int, std::string> exact;  // the full value of a number shown rounded
-    std::set<int> modified;
+    ControlTable<std::string> texts;
+    ControlTable<std::string> exact;  // the full value of a number shown rounded
+    ControlSet modified;
     std::int32_t selection = -1;
     std::size_t width = 100;  // the characters a field shows
     int focus = IDC_CURRENT_POWER;  // the control with the focus; 0: none
