@@ -122,9 +122,11 @@ ShortestDecimal ShortestDecimalOf(double value)
     return decimal;
 }
 
-std::size_t FormatRounded(const ShortestDecimal& value, int digits, char* out, OnATie tie)
+std::size_t FormatRounded(const ShortestDecimal& value, int digits, char* out, OnATie tie, bool* tied)
 {
     Writer text(out);
+    if (tied != nullptr)
+        *tied = false;
     if (value.kind == ShortestDecimal::Kind::NotANumber) {
         text.Put("nan", 3);
         return text.Finish();
@@ -164,6 +166,8 @@ std::size_t FormatRounded(const ShortestDecimal& value, int digits, char* out, O
 
     const int plain = PlainLength(count, exponent);
     const int scientific = ScientificLength(count, exponent);
+    if (tied != nullptr)
+        *tied = plain == scientific;
     if (plain < scientific || (plain == scientific && tie == OnATie::Plain))
         WritePlain(text, digitText, count, exponent);
     else

@@ -41,8 +41,10 @@ struct ShortestDecimal {
 };
 ShortestDecimal ShortestDecimalOf(double value);
 
+// `tied`, when given, is set to whether the two notations are as long, so
+// that `tie` chose between them: only then does the other one differ.
 std::size_t FormatRounded(const ShortestDecimal& value, int digits, char* out,
-                          OnATie tie = OnATie::Plain);
+                          OnATie tie = OnATie::Plain, bool* tied = nullptr);
 inline std::size_t FormatRounded(double value, int digits, char* out, OnATie tie = OnATie::Plain)
 {
     return FormatRounded(ShortestDecimalOf(value), digits, out, tie);
@@ -62,12 +64,15 @@ bool FitRounded(double value, char* out, Fits fits)
     // shortest decimal is worked out once for every rounding tried.
     const ShortestDecimal decimal = ShortestDecimalOf(value);
     const auto shown = [&](int digits) {
-        FormatRounded(decimal, digits, out);
+        bool tied = false;
+        FormatRounded(decimal, digits, out, OnATie::Plain, &tied);
         if (fits(static_cast<const char*>(out)))
             return true;
+        if (!tied)
+            return false;  // the other notation would write the same text
         char other[kRoundedNumberSize];
         FormatRounded(decimal, digits, other, OnATie::Exponent);
-        if (std::strcmp(other, out) == 0 || !fits(static_cast<const char*>(other)))
+        if (!fits(static_cast<const char*>(other)))
             return false;
         std::memcpy(out, other, sizeof other);
         return true;
