@@ -27,6 +27,30 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM lParam)
     return TRUE;
 }
 
+// A dialog box of `process` other than `main` that it has made but not
+// shown (yet, or any more).
+struct HiddenDialogSearch {
+    DWORD process;
+    HWND main;
+    bool found;
+};
+
+BOOL CALLBACK FindHiddenDialog(HWND window, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<HiddenDialogSearch*>(lParam);
+    if (window != search->main && !::IsWindowVisible(window) && ProcessOf(window) == search->process &&
+        ClassOf(window) == "#32770")
+        search->found = true;
+    return !search->found;
+}
+
+bool HasHiddenDialog(DWORD process, HWND main)
+{
+    HiddenDialogSearch search{process, main, false};
+    ::EnumWindows(&FindHiddenDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 GUITHREADINFO ThreadInfo(HWND window)
 {
     GUITHREADINFO info{};
@@ -258,7 +282,14 @@ bool VelquorSession::WaitForInputTaken(DWORD timeoutMs) const
     if (mark == nullptr || !::IsWindowVisible(Main()) || ::IsIconic(Main()))
         return false;
     ::RedrawWindow(mark, nullptr, nullptr, RDW_INVALIDATE);
+    const DWORD start = ::GetTickCount();
     WaitUntil([&] { return !::GetUpdateRect(mark, nullptr, FALSE); }, timeoutMs);
+    // A box opened by that input shows its window only once its own loop
+    // first finds nothing to do, which can come after the paint: until
+    // then a click where it is about to appear would be taken as one on
+    // the window below. (A box being closed is hidden until it is gone.)
+    const DWORD waited = ::GetTickCount() - start;
+    WaitUntil([&] { return !HasHiddenDialog(ProcessId(), Main()); }, waited < timeoutMs ? timeoutMs - waited : 0);
     return true;
 }
 

@@ -108,8 +108,9 @@ public:
     // when no other message and no input waits for it, so once a control
     // marked as needing paint has been painted, every keystroke and click
     // before has been handled, or has started a modal loop (a box), which
-    // paints too. A hung program never paints, and Sync() then tells.
-    // False, at once, when the main window is hidden or minimised.
+    // paints too, and shows its box once it has. A hung program never
+    // paints, and Sync() then tells. False, at once, when the main window is
+    // hidden or minimised.
     bool WaitForInputTaken(DWORD timeoutMs = 2000) const;
     // Sync, all input taken, Sync again: for checks that something did NOT
     // change.
