@@ -1,5 +1,6 @@
 #include "velquor_session.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -27,28 +28,16 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM lParam)
     return TRUE;
 }
 
-// A dialog box of `process` other than `main` that it has made but not
-// shown (yet, or any more).
-struct HiddenDialogSearch {
-    DWORD process;
-    HWND main;
-    bool found;
-};
-
-BOOL CALLBACK FindHiddenDialog(HWND window, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<HiddenDialogSearch*>(lParam);
-    if (window != search->main && !::IsWindowVisible(window) && ProcessOf(window) == search->process &&
-        ClassOf(window) == "#32770")
-        search->found = true;
-    return !search->found;
-}
-
+// Whether `process` has a dialog box other than `main` that it has made
+// but not shown (yet, or any more).
 bool HasHiddenDialog(DWORD process, HWND main)
 {
-    HiddenDialogSearch search{process, main, false};
-    ::EnumWindows(&FindHiddenDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> windows;
+    ::EnumWindows(&CollectChild, reinterpret_cast<LPARAM>(&windows));
+    return std::any_of(windows.begin(), windows.end(), [&](HWND window) {
+        return window != main && !::IsWindowVisible(window) && ProcessOf(window) == process &&
+               ClassOf(window) == "#32770";
+    });
 }
 
 GUITHREADINFO ThreadInfo(HWND window)

@@ -25,10 +25,8 @@ public:
 
     Value& operator[](int control)
     {
-        if (Value* found = Find(control))
-            return *found;
-        m_rows.emplace_back(control, Value());
-        return m_rows.back().second;
+        Value* found = Find(control);
+        return found != nullptr ? *found : m_rows.emplace_back(control, Value()).second;
     }
     Value& at(int control)
     {
@@ -38,6 +36,15 @@ public:
         // have ends the test program, naming it.
         std::fprintf(stderr, "no control %d in the test window\n", control);
         std::abort();
+    }
+    std::size_t count(int control) const
+    {
+        return std::count_if(m_rows.begin(), m_rows.end(), [&](const auto& row) { return row.first == control; });
+    }
+    bool empty() const { return m_rows.empty(); }
+    void erase(int control)
+    {
+        std::erase_if(m_rows, [&](const auto& row) { return row.first == control; });
     }
 
 private:
@@ -49,25 +56,6 @@ private:
         return nullptr;
     }
     std::vector<std::pair<int, Value>> m_rows;
-};
-
-// The controls the user typed into since the program last wrote them.
-class ControlSet {
-public:
-    bool empty() const { return m_controls.empty(); }
-    std::size_t count(int control) const
-    {
-        return std::find(m_controls.begin(), m_controls.end(), control) != m_controls.end();
-    }
-    void insert(int control)
-    {
-        if (!count(control))
-            m_controls.push_back(control);
-    }
-    void erase(int control) { m_controls.erase(std::remove(m_controls.begin(), m_controls.end(), control), m_controls.end()); }
-
-private:
-    std::vector<int> m_controls;
 };
 
 // Stands in for the main window's controls: holds each control's text, the
@@ -93,14 +81,14 @@ public:
     void Type(int control, std::string_view text)
     {
         texts.at(control) = text;
-        modified.insert(control);
+        modified[control] = true;
     }
     void Choose(std::int32_t index) { selection = index; }
 
     FormController controller;
     ControlTable<std::string> texts;
     ControlTable<std::string> exact;  // the full value of a number shown rounded
-    ControlSet modified;
+    ControlTable<bool> modified;  // the fields typed into since the program wrote them
     std::int32_t selection = -1;
     std::size_t width = 100;  // the characters a field shows
     int focus = IDC_CURRENT_POWER;  // the control with the focus; 0: none
