@@ -22,7 +22,7 @@ using support::TextOf;
 using support::TopLevelWindows;
 using support::WaitUntil;
 
-BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam)
+BOOL CALLBACK CollectChild(HWND window, LPARAM lParam)
 {
     reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(window);
     return TRUE;
@@ -32,8 +32,7 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam)
 // but not shown (yet, or any more).
 bool HasHiddenDialog(DWORD process, HWND main)
 {
-    std::vector<HWND> windows;
-    ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    const std::vector<HWND> windows = support::AllTopLevelWindows();
     return std::any_of(windows.begin(), windows.end(), [&](HWND window) {
         return window != main && !::IsWindowVisible(window) && ProcessOf(window) == process &&
                ClassOf(window) == "#32770";
@@ -164,7 +163,7 @@ std::vector<HWND> VelquorSession::OtherWindows(const char* className) const
 bool VelquorSession::ShowsText(HWND window, const std::string& text)
 {
     std::vector<HWND> children;
-    ::EnumChildWindows(window, &CollectWindow, reinterpret_cast<LPARAM>(&children));
+    ::EnumChildWindows(window, &CollectChild, reinterpret_cast<LPARAM>(&children));
     for (HWND child : children)
         if (TextOf(child) == text)
             return true;

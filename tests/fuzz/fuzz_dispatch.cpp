@@ -158,7 +158,6 @@ Step ReadStep(Input& input)
 
 void Describe(const Step& step)
 {
-    char text[kRoundedNumberSize];
     switch (step.kind) {
     case Step::Notify:
         std::fprintf(stderr, "  notify %d, code 0x%X%s\n", step.control, step.code,
@@ -168,8 +167,7 @@ void Describe(const Step& step)
         std::fprintf(stderr, "  type %zu bytes into %d\n", step.text.size(), step.control);
         break;
     case Step::TypeNumber:
-        FormatRounded(step.value, kAllDigits, text);
-        std::fprintf(stderr, "  type \"%s\" into %d\n", text, step.control);
+        std::fprintf(stderr, "  type \"%s\" into %d\n", Shortest(step.value).c_str(), step.control);
         break;
     case Step::Choose:
         std::fprintf(stderr, "  choose %d\n", static_cast<int>(step.index));

@@ -10,20 +10,6 @@ namespace {
 
 using support::ClassOf;
 
-BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam)
-{
-    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(window);
-    return TRUE;
-}
-
-// Every process's, for Wine's crash dialog too.
-std::vector<HWND> AllTopLevelWindows()
-{
-    std::vector<HWND> windows;
-    ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
-
 // Whether `processId` runs Wine's debugger, which shows the crash dialog.
 bool IsCrashReporter(DWORD processId)
 {
@@ -51,7 +37,8 @@ Scene Look(const VelquorSession& session)
     const HWND main = session.Main();
     const DWORD program = session.ProcessId();
     const DWORD self = ::GetCurrentProcessId();
-    for (HWND window : AllTopLevelWindows()) {
+    // Every process's, for Wine's crash dialog too.
+    for (HWND window : support::AllTopLevelWindows()) {
         const DWORD owner = support::ProcessOf(window);
         if (owner == self || !::IsWindowVisible(window))
             continue;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -21,39 +21,39 @@
 template <class Value>
 class ControlTable {
 public:
-    ControlTable() { m_rows.reserve(16); }
+    ControlTable() { m_rows.reserve(kExchangeTable.size()); }
 
     Value& operator[](int control)
     {
-        Value* found = Find(control);
-        return found != nullptr ? *found : m_rows.emplace_back(control, Value()).second;
+        const std::size_t row = Row(control);
+        return row < m_rows.size() ? m_rows[row].second : m_rows.emplace_back(control, Value()).second;
     }
     Value& at(int control)
     {
-        if (Value* found = Find(control))
-            return *found;
+        const std::size_t row = Row(control);
+        if (row < m_rows.size())
+            return m_rows[row].second;
         // The web build has no exceptions: a control the window does not
         // have ends the test program, naming it.
         std::fprintf(stderr, "no control %d in the test window\n", control);
         std::abort();
     }
-    std::size_t count(int control) const
-    {
-        return std::count_if(m_rows.begin(), m_rows.end(), [&](const auto& row) { return row.first == control; });
-    }
+    std::size_t count(int control) const { return Row(control) < m_rows.size(); }
     bool empty() const { return m_rows.empty(); }
     void erase(int control)
     {
-        std::erase_if(m_rows, [&](const auto& row) { return row.first == control; });
+        if (const std::size_t row = Row(control); row < m_rows.size())
+            m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(row));
     }
 
 private:
-    Value* Find(int control)
+    // Where `control` is kept; past the end when it is not.
+    std::size_t Row(int control) const
     {
-        for (auto& row : m_rows)
-            if (row.first == control)
-                return &row.second;
-        return nullptr;
+        std::size_t row = 0;
+        while (row < m_rows.size() && m_rows[row].first != control)
+            ++row;
+        return row;
     }
     std::vector<std::pair<int, Value>> m_rows;
 };

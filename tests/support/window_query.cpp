@@ -86,6 +86,12 @@ struct TopLevelSearch {
     std::vector<HWND> found;
 };
 
+BOOL CALLBACK CollectAny(HWND window, LPARAM lParam)
+{
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(window);
+    return TRUE;
+}
+
 BOOL CALLBACK CollectTopLevel(HWND window, LPARAM lParam)
 {
     auto* search = reinterpret_cast<TopLevelSearch*>(lParam);
@@ -104,6 +110,13 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM lParam)
 }
 
 }  // namespace
+
+std::vector<HWND> AllTopLevelWindows()
+{
+    std::vector<HWND> windows;
+    ::EnumWindows(&CollectAny, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
 
 std::vector<HWND> TopLevelWindows(DWORD process, const char* className, const char* caption)
 {

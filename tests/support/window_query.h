@@ -28,6 +28,9 @@ WORD ControlId(HWND control);
 // order; with `visibleOnly`, the visible ones.
 std::vector<HWND> ChildWindows(HWND parent, bool visibleOnly = false);
 
+// Every top-level window of every process, hidden ones too.
+std::vector<HWND> AllTopLevelWindows();
+
 // The visible top-level windows of `process`, of class `className` and
 // captioned `caption` where those are given.
 std::vector<HWND> TopLevelWindows(DWORD process, const char* className = nullptr,
