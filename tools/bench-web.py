@@ -57,7 +57,7 @@ print(f'== web edition, first use in headless Chromium on {address} ({runs} runs
 print(f'navigation to a working page: median {statistics.median(times):.0f} ms, '
       f'minimum {min(times):.0f} ms; a blank page: median {statistics.median(floor):.0f} ms; '
       f'ratio {statistics.median(times) / statistics.median(floor):.2f}')
-page = ('index.html', 'velquor.wasm', 'manifest.webmanifest', 'sw.js')
+page = ('index.html', 'manifest.webmanifest', 'sw.js')
 # The site is what the service worker keeps, and the worker itself.
 with open(os.path.join(site, 'sw.js')) as worker:
     kept = json.loads(worker.read().split('FILES = ')[1].split(';')[0])[1:] + ['sw.js']

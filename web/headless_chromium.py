@@ -27,10 +27,12 @@ def serve(site):
     return server, f'http://127.0.0.1:{server.server_address[1]}/'
 
 
-def browser(profile, *flags, prefs=None):
-    """Headless Chromium with profile folder `profile`, any further flags and
-    preferences `prefs` (the reader's font sizes, for instance)."""
+def browser(profile, *flags, prefs=None, loading='normal'):
+    """Headless Chromium with profile folder `profile`, any further flags,
+    preferences `prefs` (the reader's font sizes, for instance) and page load
+    strategy `loading` ('none': a load returns as it starts)."""
     options = webdriver.ChromeOptions()
+    options.page_load_strategy = loading
     for flag in FLAGS + flags + (f'--user-data-dir={profile}',):
         options.add_argument(flag)
     if prefs:

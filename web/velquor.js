@@ -3,13 +3,7 @@
 // number and text comes from the module or from the page itself.
 'use strict';
 
-(async () => {
-    // The module is fetched while the page sets itself up.
-    const runs = typeof WebAssembly === 'object';
-    const fetched = runs
-        ? fetch('velquor.wasm').then(response => response.ok ? response.arrayBuffer() : null).catch(() => null)
-        : null;
-
+(() => {
     const FOCUS_IN = 0, FOCUS_OUT = 1, CLICK = 2, CHANGE = 3;
     const controls = new Map();  // control number -> element
     for (const element of document.querySelectorAll('[data-control]'))
@@ -255,59 +249,76 @@
             field.select();
     });
     // A new width refits the numbers; a new height alone (a phone's keyboard
-    // opening) does not.
-    let width = innerWidth;
+    // opening) does not. The width is first read once the module has
+    // started: read here, it would lay the page out before the module, and
+    // again after the fields are written.
+    let width = 0;
     addEventListener('resize', () => {
-        if (innerWidth !== width) {
+        if (started && innerWidth !== width) {
             width = innerWidth;
-            if (started)
-                module.refit();
+            module.refit();
         }
     });
 
     // Without the module nothing works: the page says so in one sentence,
     // and its controls look and are inactive.
-    // Compiled and started at once when its bytes are here: a compile
-    // handed to another thread would wait for the page's first layout and
-    // paint to come back, and the module is small.
-    let instance = null;
-    try {
-        const bytes = await fetched;
-        if (bytes)
-            instance = new WebAssembly.Instance(new WebAssembly.Module(bytes), { page });
-    } catch {
-        // the sentence below says it
-    }
-    if (!instance) {
+    const fail = sentence => {
         live(false);
         const notice = document.getElementById('notice');
-        notice.textContent = runs
-            ? 'This calculator could not load its program; check the connection and reload the page.'
-            : 'This calculator cannot work in this browser, which does not run WebAssembly.';
+        notice.textContent = sentence;
         notice.hidden = false;
+    };
+    if (typeof WebAssembly !== 'object') {
+        fail('This calculator cannot work in this browser, which does not run WebAssembly.');
         return;
     }
-    module = instance.exports;
-    module._initialize?.();
-    window.velquor = module;  // the exact numbers, for tests and the curious
+    // The module started: it writes the opening form.
+    const begin = instance => {
+        module = instance.exports;
+        module._initialize?.();
+        window.velquor = module;  // the exact numbers, for tests and the curious
 
-    // The opening form replaces only what the user has not typed.
-    const typed = [...modified].map(control => {
-        const field = controls.get(control);
-        return [field, control, field.value, field.selectionStart, field.selectionEnd];
-    });
-    module.start();
-    for (const [field, control, value, start, end] of typed) {
-        field.value = value;
-        field.title = '';
-        exactOf.get(control).textContent = '';
-        modified.add(control);
-        if (document.activeElement === field)
-            field.setSelectionRange(start, end);
-    }
-    started = true;
-    waiting?.();
-    document.documentElement.dataset.ready = performance.now().toFixed(1);
-    if ('serviceWorker' in navigator)
-        navigator.serviceWorker.register('sw.js').catch(() => {});
+        // The opening form replaces only what the user has not typed.
+        const typed = [...modified].map(control => {
+            const field = controls.get(control);
+            return [field, control, field.value, field.selectionStart, field.selectionEnd];
+        });
+        module.start();
+        for (const [field, control, value, start, end] of typed) {
+            field.value = value;
+            field.title = '';
+            exactOf.get(control).textContent = '';
+            modified.add(control);
+            if (document.activeElement === field)
+                field.setSelectionRange(start, end);
+        }
+        started = true;
+        width = innerWidth;
+        waiting?.();
+        document.documentElement.dataset.ready = performance.now().toFixed(1);
+        if ('serviceWorker' in navigator)
+            navigator.serviceWorker.register('sw.js').catch(() => {});
+    };
+
+    // The module's bytes are in the page, after this script, so that on a
+    // slow link the fields take typing while they arrive; the script after
+    // them says they are here. The module is compiled and started at once,
+    // in the parser's turn: nothing waits for a fetch, nor for the page's
+    // first layout and paint. A page cut short before them says so.
+    const cannotLoad = 'This calculator could not load its program; check the connection and reload the page.';
+    let arrived = false;
+    document.addEventListener('velquor-module', () => {
+        arrived = true;
+        let instance;
+        try {
+            const encoded = document.getElementById('module').textContent;
+            const bytes = Uint8Array.fromBase64?.(encoded) ?? Uint8Array.from(atob(encoded), c => c.charCodeAt(0));
+            instance = new WebAssembly.Instance(new WebAssembly.Module(bytes), { page });
+        } catch {
+            fail(cannotLoad);
+            return;
+        }
+        begin(instance);
+    }, { once: true });
+    document.addEventListener('DOMContentLoaded', () => arrived || fail(cannotLoad));
 })();
