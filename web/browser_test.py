@@ -7,6 +7,7 @@ site folder on a port of its own.
 import contextlib
 import json
 import os
+import pathlib
 import re
 import struct
 import sys
@@ -14,9 +15,9 @@ import tempfile
 import unittest
 
 import headless_chromium
+from selenium.common.exceptions import StaleElementReferenceException, TimeoutException
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
-from selenium.common.exceptions import StaleElementReferenceException, TimeoutException
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
@@ -322,19 +323,16 @@ class Starting(Page):
     """Each load returns at once, so that the page can be used while it loads."""
     loading = 'none'
 
-    def inactive(self):
-        """The notice the page shows, and how many of its controls are still live."""
-        notices = [n.text for n in self.browser.find_elements(By.CLASS_NAME, 'notice') if n.is_displayed()]
-        return notices, len([c for c in self.browser.find_elements(By.CSS_SELECTOR, 'main :is(input, select, button)')
-                             if c.is_enabled()])
-
     def says(self, address, notice):
-        """Opens `address`, whose page should show `notice` alone with no control live."""
+        """Opens `address`, whose page should show `notice` alone, none of its controls live."""
         self.browser.get(address)
+        shown = lambda: ([n.text for n in self.browser.find_elements(By.CLASS_NAME, 'notice') if n.is_displayed()],
+                         len([c for c in self.browser.find_elements(By.CSS_SELECTOR, 'main :is(input, select, button)')
+                              if c.is_enabled()]))
         with contextlib.suppress(TimeoutException):
             WebDriverWait(self.browser, 5, ignored_exceptions=(StaleElementReferenceException,)).until(
-                lambda b: b.current_url == address and self.inactive() == ([notice], 0))
-        self.assertEqual(self.inactive(), ([notice], 0))
+                lambda b: b.current_url == address and shown() == ([notice], 0))
+        self.assertEqual(shown(), ([notice], 0))
 
     def test_a_page_that_cannot_work_says_so_and_typing_while_it_loads_is_kept(self):
         cdp = self.browser.execute_cdp_cmd
@@ -344,10 +342,8 @@ class Starting(Page):
         cdp('Page.removeScriptToEvaluateOnNewDocument', script)
         # A page cut short inside its module, as by a dropped connection.
         with tempfile.TemporaryDirectory() as cut:
-            with open(os.path.join(SITE, 'index.html'), encoding='utf-8') as page:
-                text = page.read()
-            with open(os.path.join(cut, 'index.html'), 'w', encoding='utf-8') as page:
-                page.write(text[:text.index('id="module">') + 4096])
+            text = pathlib.Path(SITE, 'index.html').read_text(encoding='utf-8')
+            pathlib.Path(cut, 'index.html').write_text(text[:text.index('id="module">') + 4096], encoding='utf-8')
             server, address = headless_chromium.serve(cut)
             try:
                 self.says(address, 'This calculator could not load its program; check the connection and reload the page.')
