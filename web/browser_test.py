@@ -352,8 +352,10 @@ class Starting(Page):
                 server.server_close()
         # On a slow link the fields take typing before the module has
         # arrived; what was typed and pressed meanwhile takes effect once it
-        # has started. The page comes from the slow link, not from the cache.
+        # has started. The page comes from the slow link, not from the cache,
+        # into a browser that cannot turn base64 into bytes by itself.
         cdp('Network.setCacheDisabled', {'cacheDisabled': True})
+        cdp('Page.addScriptToEvaluateOnNewDocument', {'source': 'delete Uint8Array.fromBase64'})
         cdp('Network.emulateNetworkConditions', {
             'offline': False, 'latency': 400, 'downloadThroughput': 20 * 1024, 'uploadThroughput': 20 * 1024})
         self.browser.get(self.address)

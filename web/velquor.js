@@ -272,7 +272,7 @@
         fail('This calculator cannot work in this browser, which does not run WebAssembly.');
         return;
     }
-    // The module started: it writes the opening form.
+    // With the module here the page works, from the opening form on.
     const begin = instance => {
         module = instance.exports;
         module._initialize?.();
