@@ -319,6 +319,6 @@
             return;
         }
         begin(instance);
-    }, { once: true });
+    });
     document.addEventListener('DOMContentLoaded', () => arrived || fail(cannotLoad));
 })();
