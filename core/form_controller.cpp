@@ -1,5 +1,8 @@
 #include "form_controller.h"
 
+#include <bit>
+#include <cstring>
+
 #include "bad_field_message.h"
 #include "calculator_table.h"
 #include "notification_table.h"
@@ -50,9 +53,28 @@ bool FormController::UpdateData(bool saveAndValidate)
     return complete;
 }
 
-bool FormController::Shown(int control, double value, char (&out)[kRoundedNumberSize])
+bool FormController::Fit(int control, double value, char (&out)[kRoundedNumberSize])
 {
     return FitRounded(value, out, [&](const char* text) { return m_controls.Fits(control, text); });
+}
+
+FormController::Written* FormController::WrittenOf(int control)
+{
+    for (std::size_t row = 0; row < kExchangeTable.size(); ++row)
+        if (kExchangeTable[row].control == control)
+            return &m_written[row];
+    return nullptr;
+}
+
+// Fitting measures text in the field, try after try: what the field was
+// given for the same value is what it shows, whatever its width became.
+bool FormController::Shown(int control, double value, char (&out)[kRoundedNumberSize])
+{
+    const Written* written = WrittenOf(control);
+    if (written == nullptr || !written->valid || written->bits != std::bit_cast<std::uint64_t>(value))
+        return Fit(control, value, out);
+    std::memcpy(out, written->shown, sizeof out);
+    return written->rounded;
 }
 
 bool FormController::ReadNumber(int control, double& value)
@@ -80,7 +102,13 @@ void FormController::WriteNumber(int control, double value)
 {
     char shown[kRoundedNumberSize];
     char exact[kRoundedNumberSize];
-    const bool rounded = Shown(control, value, shown);
+    const bool rounded = Fit(control, value, shown);
+    if (Written* written = WrittenOf(control)) {
+        written->bits = std::bit_cast<std::uint64_t>(value);
+        written->valid = true;
+        written->rounded = rounded;
+        std::memcpy(written->shown, shown, sizeof shown);
+    }
     if (rounded)
         FormatRounded(value, kAllDigits, exact);
     m_controls.WriteNumber(control, shown, rounded ? exact : nullptr);

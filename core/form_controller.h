@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "calculator_form.h"
 #include "calculator_table.h"
 #include "form_exchange.h"
@@ -113,6 +115,17 @@ private:
     int FocusedControl();
     void Rearm();
     void FirstEdit(int control);
+    bool Fit(int control, double value, char (&out)[kRoundedNumberSize]);
+
+    // What each number field was last given to show, by exchange row: a
+    // field that still shows it for the same value is not fitted again.
+    struct Written {
+        std::uint64_t bits = 0;  // of the value
+        bool valid = false;
+        bool rounded = false;
+        char shown[kRoundedNumberSize] = {};
+    };
+    Written* WrittenOf(int control);
 
     CalculatorForm& m_form;
     FormControls& m_controls;
@@ -143,4 +156,5 @@ private:
     // would have run, leaving the field itself as the user typed it.
     int m_rearmed = 0;
     int m_keep = 0;  // the field the write pass leaves alone
+    Written m_written[kExchangeTable.size()];
 };

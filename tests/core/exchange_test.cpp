@@ -132,6 +132,11 @@ TEST(WritePass, RoundsToFitAndKeepsTheFullTextOfAnUntouchedField)
     EXPECT_STREQ(exact, "6.715806715806715");
     EXPECT_FALSE(window.controller.ExactText(IDC_WAVELENGTH_FREQUENCY, exact));  // shown whole
     EXPECT_STREQ(exact, "");
+    // Narrowed before it is fitted again, the field still stands for what
+    // it was given: a read keeps every digit.
+    window.width = 4;
+    EXPECT_TRUE(window.UpdateData(true));
+    EXPECT_EQ(Bits(form.m_wavelength), Bits(984.0 / 146.52));
     window.Type(IDC_WAVELENGTH, "6.715807");
     EXPECT_FALSE(window.controller.ExactText(IDC_WAVELENGTH, exact));
 }
