@@ -351,11 +351,13 @@ class Starting(Page):
                 server.shutdown()
                 server.server_close()
         # On a slow link the fields take typing before the module has
-        # arrived; what was typed and pressed meanwhile takes effect once it
-        # has started. The page comes from the slow link, not from the cache,
-        # into a browser that cannot turn base64 into bytes by itself.
+        # arrived, with no error; what was typed and pressed meanwhile takes
+        # effect once it has started. The page comes from the slow link, not
+        # from the cache, into a browser that cannot turn base64 into bytes
+        # by itself.
         cdp('Network.setCacheDisabled', {'cacheDisabled': True})
-        cdp('Page.addScriptToEvaluateOnNewDocument', {'source': 'delete Uint8Array.fromBase64'})
+        cdp('Page.addScriptToEvaluateOnNewDocument', {'source': 'delete Uint8Array.fromBase64; window.errors = [];'
+                                                               'addEventListener("error", e => errors.push(e.message))'})
         cdp('Network.emulateNetworkConditions', {
             'offline': False, 'latency': 400, 'downloadThroughput': 20 * 1024, 'uploadThroughput': 20 * 1024})
         self.browser.get(self.address)
@@ -367,8 +369,8 @@ class Starting(Page):
         self.assertIsNone(self.browser.execute_script('return document.documentElement.dataset.ready'))
         WebDriverWait(self.browser, 20).until(
             lambda b: b.execute_script('return document.documentElement.dataset.ready'))
-        self.assertEqual([self.value(FREQUENCY), self.control(WAVELENGTH).get_attribute('title')],
-                         ['146.52', '6.715806715806715'])
+        self.assertEqual([self.value(FREQUENCY), self.control(WAVELENGTH).get_attribute('title'),
+                          self.browser.execute_script('return errors')], ['146.52', '6.715806715806715', []])
         # Without JavaScript the notice heads the page and nothing looks live.
         with tempfile.TemporaryDirectory() as profile:
             scriptless = headless_chromium.browser(profile, '--blink-settings=scriptEnabled=false')

@@ -201,7 +201,9 @@
         event.target.title = '';
         if (event.target === reported)
             clearMessage();
-        notify(event.target, CHANGE);
+        // Typed while the module loads, the text waits for the opening form.
+        if (started)
+            notify(event.target, CHANGE);
     });
     // Copying a field that shows a rounded number, with its whole text
     // selected, takes the full value; a part of the text is copied as it is.
