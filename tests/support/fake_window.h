@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -8,42 +9,42 @@
 #include <ostream>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "calculator_form.h"
 #include "form_controller.h"
 #include "rounded_number.h"
 #include "support/same_number.h"
 
-// A few values by control identifier, kept in one block: the fuzzer makes a
-// window for every input, and a tree's nodes, each allocated and tracked by
-// the sanitizers, were a good part of what an input cost.
+// A few values by control identifier, one for each row of the form at the
+// most, kept inside the window: the fuzzer makes a window for every input,
+// and blocks allocated for it, each tracked by the sanitizers, were a good
+// part of what an input cost.
 template <class Value>
 class ControlTable {
 public:
-    ControlTable() { m_rows.reserve(kExchangeTable.size()); }
-
     Value& operator[](int control)
     {
         const std::size_t row = Row(control);
-        return row < m_rows.size() ? m_rows[row].second : m_rows.emplace_back(control, Value()).second;
+        if (row < m_count)
+            return m_rows[row].second;
+        if (m_count == m_rows.size())
+            Missing(control);
+        m_rows[m_count] = {control, Value()};
+        return m_rows[m_count++].second;
     }
     Value& at(int control)
     {
         const std::size_t row = Row(control);
-        if (row < m_rows.size())
-            return m_rows[row].second;
-        // The web build has no exceptions: a control the window does not
-        // have ends the test program, naming it.
-        std::fprintf(stderr, "no control %d in the test window\n", control);
-        std::abort();
+        if (row >= m_count)
+            Missing(control);
+        return m_rows[row].second;
     }
-    std::size_t count(int control) const { return Row(control) < m_rows.size(); }
-    bool empty() const { return m_rows.empty(); }
+    std::size_t count(int control) const { return Row(control) < m_count; }
+    bool empty() const { return m_count == 0; }
     void erase(int control)
     {
-        if (const std::size_t row = Row(control); row < m_rows.size())
-            m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(row));
+        if (const std::size_t row = Row(control); row < m_count)
+            m_rows[row] = std::move(m_rows[--m_count]);
     }
 
 private:
@@ -51,11 +52,19 @@ private:
     std::size_t Row(int control) const
     {
         std::size_t row = 0;
-        while (row < m_rows.size() && m_rows[row].first != control)
+        while (row < m_count && m_rows[row].first != control)
             ++row;
         return row;
     }
-    std::vector<std::pair<int, Value>> m_rows;
+    // The web build has no exceptions: a control the window does not have
+    // ends the test program, naming it.
+    [[noreturn]] static void Missing(int control)
+    {
+        std::fprintf(stderr, "no control %d in the test window\n", control);
+        std::abort();
+    }
+    std::array<std::pair<int, Value>, kExchangeTable.size()> m_rows{};
+    std::size_t m_count = 0;
 };
 
 // Stands in for the main window's controls: holds each control's text, the
