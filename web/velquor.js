@@ -52,6 +52,29 @@
     let reportedNow = false;  // a field was named as not a number by the event being handled
     let leavingFor = null;  // the element the focus goes to, while a field is being left
 
+    // Each number field's font and room for text, read for all of them at
+    // once and kept while the module's call that asked runs: read field by
+    // field, between the numbers it writes, they laid the page out again for
+    // each. Writing a number changes no field's width.
+    let rooms = null;
+    const roomOf = field => {
+        if (!rooms) {
+            rooms = new Map();
+            for (const control of exactOf.keys()) {
+                const element = controls.get(control);
+                const style = getComputedStyle(element);
+                // From its parts: with the system's colours forced, the font
+                // shorthand reads as empty and the canvas would keep its own.
+                rooms.set(element, {
+                    font: `${style.fontStyle} ${style.fontWeight} ${style.fontSize} ${style.fontFamily}`,
+                    width: element.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight),
+                });
+            }
+            queueMicrotask(() => { rooms = null; });
+        }
+        return rooms.get(field);
+    };
+
     const clearMessage = () => {
         message.hidden = true;
         message.textContent = '';
@@ -69,14 +92,10 @@
         },
         is_modified: control => modified.has(control),
         fits(control, at, length) {
-            const element = controls.get(control);
-            const style = getComputedStyle(element);
-            // From its parts: with the system's colours forced, the font
-            // shorthand reads as empty and the canvas would keep its own.
-            measure.font = `${style.fontStyle} ${style.fontWeight} ${style.fontSize} ${style.fontFamily}`;
-            const room = element.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+            const room = roomOf(controls.get(control));
+            measure.font = room.font;
             // Narrower than the room, so that the caret after the text stays inside.
-            return measure.measureText(text(at, length)).width < room;
+            return measure.measureText(text(at, length)).width < room.width;
         },
         write_number(control, shownAt, shownLength, exactAt, exactLength) {
             const element = controls.get(control);
