@@ -60,10 +60,8 @@ bool FormController::Fit(int control, double value, char (&out)[kRoundedNumberSi
 
 FormController::Written* FormController::WrittenOf(int control)
 {
-    for (std::size_t row = 0; row < kExchangeTable.size(); ++row)
-        if (kExchangeTable[row].control == control)
-            return &m_written[row];
-    return nullptr;
+    const ExchangeRow* row = FindExchangeRow(control);
+    return row != nullptr ? &m_written[row - kExchangeTable.data()] : nullptr;
 }
 
 // Fitting measures text in the field, try after try: what the field was
@@ -71,7 +69,7 @@ FormController::Written* FormController::WrittenOf(int control)
 bool FormController::Shown(int control, double value, char (&out)[kRoundedNumberSize])
 {
     const Written* written = WrittenOf(control);
-    if (written == nullptr || !written->valid || written->bits != std::bit_cast<std::uint64_t>(value))
+    if (written == nullptr || written->shown[0] == '\0' || written->bits != std::bit_cast<std::uint64_t>(value))
         return Fit(control, value, out);
     std::memcpy(out, written->shown, sizeof out);
     return written->rounded;
@@ -105,7 +103,6 @@ void FormController::WriteNumber(int control, double value)
     const bool rounded = Fit(control, value, shown);
     if (Written* written = WrittenOf(control)) {
         written->bits = std::bit_cast<std::uint64_t>(value);
-        written->valid = true;
         written->rounded = rounded;
         std::memcpy(written->shown, shown, sizeof shown);
     }

@@ -118,10 +118,10 @@ private:
     bool Fit(int control, double value, char (&out)[kRoundedNumberSize]);
 
     // What each number field was last given to show, by exchange row: a
-    // field that still shows it for the same value is not fitted again.
+    // field that still shows it for the same value is not fitted again. A
+    // field not written yet has no text.
     struct Written {
         std::uint64_t bits = 0;  // of the value
-        bool valid = false;
         bool rounded = false;
         char shown[kRoundedNumberSize] = {};
     };

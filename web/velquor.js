@@ -171,7 +171,9 @@
             waiting = action;
     };
 
-    const notify = (element, event) => module.notify(controlOf(element), event);
+    // Until the module has started there is no core to tell: what is typed
+    // meanwhile waits for the opening form.
+    const notify = (element, event) => started && module.notify(controlOf(element), event);
     const press = button => notify(button, CLICK);
     const isField = element => element.matches?.('input, select') && controls.has(controlOf(element));
     // A field left for a button may be named as not a number; the message
@@ -184,7 +186,7 @@
         pressedEarly = null;
         setTimeout(() => { pressing = null; });
     });
-    document.addEventListener('focusin', event => started && isField(event.target) && notify(event.target, FOCUS_IN));
+    document.addEventListener('focusin', event => isField(event.target) && notify(event.target, FOCUS_IN));
     document.addEventListener('focusout', event => {
         if (!started || !isField(event.target))
             return;
@@ -220,9 +222,7 @@
         event.target.title = '';
         if (event.target === reported)
             clearMessage();
-        // Typed while the module loads, the text waits for the opening form.
-        if (started)
-            notify(event.target, CHANGE);
+        notify(event.target, CHANGE);
     });
     // Copying a field that shows a rounded number, with its whole text
     // selected, takes the full value; a part of the text is copied as it is.

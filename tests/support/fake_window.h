@@ -25,12 +25,11 @@ public:
     Value& operator[](int control)
     {
         const std::size_t row = Row(control);
-        if (row < m_count)
-            return m_rows[row].second;
-        if (m_count == m_rows.size())
+        if (row == m_rows.size())
             Missing(control);
-        m_rows[m_count] = {control, Value()};
-        return m_rows[m_count++].second;
+        if (row == m_count)
+            m_rows[m_count++] = {control, Value()};
+        return m_rows[row].second;
     }
     Value& at(int control)
     {
