@@ -60,11 +60,8 @@ LRESULT PushButtonProc(void*, HWND button, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-void KeepButtonPresses(HWND dialog)
+void KeepButtonPresses(HWND control)
 {
-    for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr;
-         child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (IsPushButton(child))
-            AddSubclass(child, &PushButtonProc, nullptr);
-    }
+    if (IsPushButton(control))
+        AddSubclass(control, &PushButtonProc, nullptr);
 }

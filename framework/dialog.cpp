@@ -51,19 +51,30 @@ bool ReturnsResultDirectly(UINT message)
     }
 }
 
-// Calls `visit` with each of the dialog's picture controls: statics that
-// show a bitmap.
-template <class Visit>
-void ForEachPictureControl(HWND dialog, Visit visit)
+bool IsPicture(HWND control)
 {
-    for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr;
-         child = ::GetWindow(child, GW_HWNDNEXT)) {
-        char className[8] = "";
-        ::GetClassNameA(child, className, sizeof className);
-        if (lstrcmpiA(className, "Static") == 0 &&
-            (::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP)
-            visit(child);
-    }
+    char className[8] = "";
+    ::GetClassNameA(control, className, sizeof className);
+    return lstrcmpiA(className, "Static") == 0 &&
+           (::GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP;
+}
+
+// A picture control sizes its window, border included, to its bitmap and
+// then stretches the bitmap into what is left inside the border: a sunken
+// picture would lose two pixels each way. Growing the window by its border
+// lets the bitmap be drawn at its own pixel size.
+void FitPictureToItsBitmap(HWND picture)
+{
+    const LONG style = ::GetWindowLongA(picture, GWL_STYLE);
+    const auto bitmap = reinterpret_cast<HBITMAP>(::SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    BITMAP info{};
+    if (bitmap == nullptr || ::GetObjectA(bitmap, sizeof info, &info) == 0)
+        return;
+    RECT frame{0, 0, info.bmWidth, info.bmHeight};
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(style), FALSE,
+                         static_cast<DWORD>(::GetWindowLongA(picture, GWL_EXSTYLE)));
+    ::SetWindowPos(picture, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -129,30 +140,20 @@ LRESULT CALLBACK CDialog::FilterMessage(int code, WPARAM wParam, LPARAM lParam)
 bool CDialog::OnInitDialog()
 {
     ExecuteDialogInit();
-    FitPicturesToTheirBitmaps();
-    KeepButtonPresses(m_hWnd);
+    for (const HWND control : m_controls) {
+        if (IsPicture(control))
+            FitPictureToItsBitmap(control);
+        else
+            KeepButtonPresses(control);
+    }
     return true;
 }
 
-// A picture control sizes its window, border included, to its bitmap and
-// then stretches the bitmap into what is left inside the border: a sunken
-// picture would lose two pixels each way. Growing the window by its border
-// lets the bitmap be drawn at its own pixel size.
-void CDialog::FitPicturesToTheirBitmaps()
+HWND CDialog::GetDlgItem(int id) const
 {
-    ForEachPictureControl(m_hWnd, [](HWND child) {
-        const LONG style = ::GetWindowLongA(child, GWL_STYLE);
-        const auto bitmap = reinterpret_cast<HBITMAP>(
-            ::SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0));
-        BITMAP info{};
-        if (bitmap == nullptr || ::GetObjectA(bitmap, sizeof info, &info) == 0)
-            return;
-        RECT frame{0, 0, info.bmWidth, info.bmHeight};
-        ::AdjustWindowRectEx(&frame, static_cast<DWORD>(style), FALSE,
-                             static_cast<DWORD>(::GetWindowLongA(child, GWL_EXSTYLE)));
-        ::SetWindowPos(child, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    });
+    if (const HWND control = m_controls.Find(m_hWnd, id))
+        return control;
+    return CWnd::GetDlgItem(id);
 }
 
 void CDialog::OnOK()
@@ -205,9 +206,9 @@ void CDialog::ExecuteDialogInit()
         if (length == 0 || text[length - 1] != '\0')
             continue;
         if (message == kOldComboBoxAddString)
-            ::SendDlgItemMessageA(m_hWnd, control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+            ::SendMessageA(GetDlgItem(control), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
         else if (message == kOldListBoxAddString)
-            ::SendDlgItemMessageA(m_hWnd, control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+            ::SendMessageA(GetDlgItem(control), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }
 }
 
@@ -216,12 +217,14 @@ void CDialog::ExecuteDialogInit()
 // that opening a dialog again and again costs nothing.
 void CDialog::ReleasePictures()
 {
-    ForEachPictureControl(m_hWnd, [](HWND child) {
+    for (const HWND control : m_controls) {
+        if (!IsPicture(control))
+            continue;
         const auto bitmap = reinterpret_cast<HBITMAP>(
-            ::SendMessageA(child, STM_SETIMAGE, IMAGE_BITMAP, 0));
+            ::SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, 0));
         if (bitmap != nullptr)
             ::DeleteObject(bitmap);
-    });
+    }
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -237,6 +240,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     }
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        self->m_controls.Forget();
         self->m_hWnd = nullptr;
         return FALSE;
     }
@@ -245,8 +249,10 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 
 INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG)
+    if (message == WM_INITDIALOG) {
+        m_controls.FindAll(m_hWnd);
         return OnInitDialog() ? TRUE : FALSE;
+    }
     if (message == WM_DESTROY)
         ReleasePictures();
     if (message == WM_COMMAND && m_ending)

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "dialog_controls.h"
 #include "wnd.h"
 
 // A modal dialog built from a template in the program's resources.
@@ -39,6 +40,8 @@ public:
 
     void EndDialog(int result);
 
+    HWND GetDlgItem(int id) const override;
+
     static const MessageMap* GetThisMessageMap();
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
@@ -51,11 +54,11 @@ private:
     static CDialog* FromControl(HWND control);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void ExecuteDialogInit();
-    void FitPicturesToTheirBitmaps();
     void ReleasePictures();
 
     UINT m_templateId;
     CWnd* m_pParentWnd;
+    DialogControls m_controls;  // from WM_INITDIALOG to WM_NCDESTROY
     // True from the moment the modal run is asked to end: the commands
     // raised while the window is taken down (focus leaving a field) are not
     // handled any more.

@@ -12,7 +12,9 @@ class CWnd : public CCmdTarget {
 public:
     HWND m_hWnd = nullptr;
 
-    HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    // The child with identifier `id`, or null. A dialog finds its template's
+    // controls without asking the system each time.
+    virtual HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
         return ::SendMessageA(m_hWnd, message, wParam, lParam);

@@ -45,7 +45,7 @@ CAboutDlg::~CAboutDlg() = default;
 bool CAboutDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    ExposeAboutBoxControls(m_hWnd);
+    ExposeAboutBoxControls(*this);
     return true;
 }
 

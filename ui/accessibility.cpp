@@ -33,14 +33,14 @@ void SetRoleByClass(HWND control, AccessibleOverride& what)
 // of its resource number: it is named by what it bears, the product's name
 // and description as the version block gives them (the build puts them in).
 // Exit and Close keep their captions as names.
-void ExposeBannerAndCloseButton(HWND dialog)
+void ExposeBannerAndCloseButton(const CWnd& dialog)
 {
     AccessibleOverride banner;
     banner.name = VELQUOR_BANNER_NAME;
     banner.role = ROLE_SYSTEM_GRAPHIC;
-    ExposeAccessible(::GetDlgItem(dialog, IDC_BANNER), banner);
+    ExposeAccessible(dialog.GetDlgItem(IDC_BANNER), banner);
 
-    const HWND close = ::GetDlgItem(dialog, IDOK);
+    const HWND close = dialog.GetDlgItem(IDOK);
     AccessibleOverride button;
     SetRoleByClass(close, button);
     ExposeAccessible(close, button);
@@ -48,10 +48,10 @@ void ExposeBannerAndCloseButton(HWND dialog)
 
 }  // namespace
 
-void ExposeMainWindowControls(HWND window, FullTextSource& numbers)
+void ExposeMainWindowControls(const CWnd& window, FullTextSource& numbers)
 {
     ForEachNamedControl([&](const Calculator*, const NamedControl& named) {
-        const HWND control = ::GetDlgItem(window, named.control);
+        const HWND control = window.GetDlgItem(named.control);
         char name[kSpokenNameSize];
         SpokenName(named.control, name);
         AccessibleOverride what;
@@ -64,20 +64,21 @@ void ExposeMainWindowControls(HWND window, FullTextSource& numbers)
     ExposeBannerAndCloseButton(window);
 }
 
-void ExposeAboutBoxControls(HWND about)
+void ExposeAboutBoxControls(const CWnd& about)
 {
     AccessibleOverride box;
     box.name = "About VelQUOR";
     box.windowToo = true;
-    ExposeAccessible(about, box);
+    ExposeAccessible(about.m_hWnd, box);
 
-    const CString address = ControlText(::GetDlgItem(about, IDC_MAIL_ADDRESS));
+    const HWND address = about.GetDlgItem(IDC_MAIL_ADDRESS);
     AccessibleOverride link;
-    link.name = address;
+    const CString name = ControlText(address);
+    link.name = name;
     link.role = ROLE_SYSTEM_LINK;
     link.value = kMailLink;
     link.defaultAction = "Open";
-    ExposeAccessible(::GetDlgItem(about, IDC_MAIL_ADDRESS), link);
-    ExposeAccessible(::GetDlgItem(about, IDC_PORTRAIT), link);
+    ExposeAccessible(address, link);
+    ExposeAccessible(about.GetDlgItem(IDC_PORTRAIT), link);
     ExposeBannerAndCloseButton(about);
 }

@@ -47,8 +47,8 @@ bool CCalculatorDlg::OnInitDialog()
 
     m_form.m_instructions = kOpeningPrompt;
     UpdateData(false);
-    ExposeMainWindowControls(m_hWnd, *this);
-    CopyFullNumbers(m_hWnd, *this);
+    ExposeMainWindowControls(*this, *this);
+    CopyFullNumbers(*this, *this);
     return true;  // the focus goes to the first tab stop, Current Power
 }
 

@@ -45,9 +45,9 @@ LRESULT NumberFieldProc(void* data, HWND field, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
-void CopyFullNumbers(HWND window, FullTextSource& numbers)
+void CopyFullNumbers(const CWnd& window, FullTextSource& numbers)
 {
     for (const ExchangeRow& row : kExchangeTable)
         if (row.kind == ExchangeKind::Number)
-            AddSubclass(::GetDlgItem(window, row.control), &NumberFieldProc, &numbers);
+            AddSubclass(window.GetDlgItem(row.control), &NumberFieldProc, &numbers);
 }

@@ -259,6 +259,30 @@ TEST(DialogMessages, DefaultInsideAHandlerLetsTheDialogManagerAnswer)
     EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
 }
 
+// The controls found when the dialog opened answer for the system, through
+// the dialog's type or CWnd's; one destroyed since is gone, and one made
+// since is the system's to find.
+TEST(DialogMessages, ControlsFoundOnOpeningAnswerUntilTheyAreGone)
+{
+    ProbeDialog dialog;
+    const CWnd& window = dialog;
+    ModalScript script(dialog);
+    script
+        .Then([&](HWND hwnd) {
+            for (const int id : {IDOK, IDC_BANNER, IDC_PORTRAIT, IDC_MAIL_ADDRESS}) {
+                EXPECT_NE(window.GetDlgItem(id), nullptr) << id;
+                EXPECT_EQ(window.GetDlgItem(id), ::GetDlgItem(hwnd, id)) << id;
+            }
+            ::DestroyWindow(::GetDlgItem(hwnd, IDC_PORTRAIT));
+            EXPECT_EQ(window.GetDlgItem(IDC_PORTRAIT), nullptr);
+            const HWND made = ::CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 10, 10, hwnd,
+                                                reinterpret_cast<HMENU>(IDC_PORTRAIT), nullptr, nullptr);
+            EXPECT_EQ(window.GetDlgItem(IDC_PORTRAIT), made);
+        })
+        .ThenEnd();
+    EXPECT_EQ(script.Run(), ModalScript::kEndedByScript);
+}
+
 // A dialog that takes Escape pressed in any of its controls, before the
 // dialog manager would cancel with it, and notes the control; WM_APP opens
 // a second one over it.
