@@ -325,7 +325,10 @@
     // slow link the fields take typing while they arrive; the script after
     // them says they are here. The module is compiled and started at once,
     // in the parser's turn: nothing waits for a fetch, nor for the page's
-    // first layout and paint. A page cut short before them says so.
+    // first layout and paint. A link in the head holds the first frame back
+    // until that script (or, on a slow link, for a moment only), so that the
+    // page is first drawn working, laid out once rather than once without
+    // the module and again with it. A page cut short before them says so.
     const cannotLoad = 'This calculator could not load its program; check the connection and reload the page.';
     let arrived = false;
     document.addEventListener('velquor-module', () => {
