@@ -144,7 +144,7 @@ bool CDialog::OnInitDialog()
         if (IsPicture(control))
             FitPictureToItsBitmap(control);
         else
-            KeepButtonPresses(control);
+            KeepButtonPresses(control);  // which passes over all but push buttons
     }
     return true;
 }

@@ -26,6 +26,8 @@ public:
     const HWND* end() const { return m_controls + m_count; }
 
 private:
+    // Grows the list by doubling; the program is built without exceptions,
+    // which the library's containers would bring in.
     void Add(HWND control);
 
     HWND* m_controls = nullptr;
