@@ -5,11 +5,16 @@
 // is and how much private memory each holds once started. It prints the
 // figures; it judges none of them.
 //
-//   velquor_bench.exe VELQUOR.EXE BARE_DIALOG.EXE [RUNS]
+//   velquor_bench.exe VELQUOR.EXE BARE_DIALOG.EXE [RUNS [STARTS]]
 //
-// Start-up runs alternate between the two programs, each going first in every
-// other pair, so that whatever else the machine does (and whatever the
-// previous program leaves to finish) falls on both alike.
+// RUNS clicks on Calculate (15 unless given); STARTS starts of each program
+// (eight times RUNS unless given). Start-up runs alternate between the two
+// programs, each going first in every other pair, so that whatever else the
+// machine does (and whatever the previous program leaves to finish) falls on
+// both alike. They are many because one start under Wine varies by a tenth
+// or more from the next, while the two programs differ by a few hundredths:
+// the ratio of medians is printed for each third of the runs too, which shows
+// how far a shorter run could have moved it.
 #include <windows.h>
 
 #include <psapi.h>
@@ -44,9 +49,11 @@ struct Series {
     std::vector<double> values;
 
     double Min() const { return *std::min_element(values.begin(), values.end()); }
-    double Median() const
+    double Median() const { return MedianOf(0, values.size()); }
+    // The median of the values from `first` up to, not including, `last`.
+    double MedianOf(std::size_t first, std::size_t last) const
     {
-        std::vector<double> sorted = values;
+        std::vector<double> sorted(values.begin() + first, values.begin() + last);
         std::sort(sorted.begin(), sorted.end());
         const std::size_t n = sorted.size();
         return n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
@@ -163,6 +170,7 @@ int main(int argc, char** argv)
     const std::string velquor = argv[1];
     const std::string bare = argv[2];
     const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 15;
+    const int starts = argc > 4 ? std::max(3, std::atoi(argv[4])) : 8 * runs;
 
     // One start of each, not counted: the first start of a program pays for
     // loading Wine's DLLs and the file into the cache.
@@ -183,7 +191,7 @@ int main(int argc, char** argv)
     };
     const Measured measured[] = {{velquor, velquorVisible, velquorAnswering, velquorMemory},
                                  {bare, bareVisible, bareAnswering, bareMemory}};
-    for (int i = 0; i < runs; ++i) {
+    for (int i = 0; i < starts; ++i) {
         for (int turn = 0; turn < 2; ++turn) {
             const Measured& next = measured[(i + turn) % 2];
             Run run;
@@ -229,12 +237,19 @@ int main(int argc, char** argv)
     }
 
     std::printf("Start-up, %d runs of each, alternating, each first in turn (QueryPerformanceCounter; windows polled every 1 ms)\n",
-                runs);
+                starts);
     std::printf("  %-34s %12s %12s\n", "", "min", "median");
     PrintRow("VelQUOR.exe: window visible", velquorVisible);
     PrintRow("bare dialog: window visible", bareVisible);
     std::printf("  %-34s %12.2f %12.2f\n", "ratio VelQUOR / bare", velquorVisible.Min() / bareVisible.Min(),
                 velquorVisible.Median() / bareVisible.Median());
+    std::printf("  %-34s", "ratio of medians, by thirds");
+    for (int third = 0; third < 3; ++third) {
+        const std::size_t first = static_cast<std::size_t>(starts) * third / 3;
+        const std::size_t last = static_cast<std::size_t>(starts) * (third + 1) / 3;
+        std::printf(" %8.2f", velquorVisible.MedianOf(first, last) / bareVisible.MedianOf(first, last));
+    }
+    std::printf("\n");
     PrintRow("VelQUOR.exe: window answers", velquorAnswering);
     PrintRow("bare dialog: window answers", bareAnswering);
     std::printf("  %-34s %12.2f %12.2f\n", "ratio VelQUOR / bare", velquorAnswering.Min() / bareAnswering.Min(),
