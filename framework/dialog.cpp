@@ -66,7 +66,8 @@ bool IsPicture(HWND control)
 void FitPictureToItsBitmap(HWND picture)
 {
     const LONG style = ::GetWindowLongA(picture, GWL_STYLE);
-    const auto bitmap = reinterpret_cast<HBITMAP>(::SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    const auto bitmap = reinterpret_cast<HBITMAP>(
+        ::SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
     BITMAP info{};
     if (bitmap == nullptr || ::GetObjectA(bitmap, sizeof info, &info) == 0)
         return;
