@@ -15,6 +15,7 @@ bool FormController::UpdateData(bool saveAndValidate)
     if (m_calculating >= 0 && !saveAndValidate)
         m_wrote = true;
     m_inPass = true;
+    const int focused = saveAndValidate ? 0 : m_controls.FocusedControl();
     bool complete = true;
     for (const ExchangeRow& row : kExchangeTable) {
         switch (row.kind) {
@@ -22,7 +23,7 @@ bool FormController::UpdateData(bool saveAndValidate)
             if (saveAndValidate)
                 complete = ReadNumber(row.control, m_form.*row.number);
             else if (row.control != m_keep)
-                WriteNumber(row.control, m_form.*row.number);
+                WriteNumber(row.control, m_form.*row.number, focused);
             break;
         case ExchangeKind::Selection:
             if (saveAndValidate)
@@ -96,7 +97,7 @@ bool FormController::ReadNumber(int control, double& value)
     return true;
 }
 
-void FormController::WriteNumber(int control, double value)
+void FormController::WriteNumber(int control, double value, int focused)
 {
     char shown[kRoundedNumberSize];
     char exact[kRoundedNumberSize];
@@ -111,7 +112,7 @@ void FormController::WriteNumber(int control, double value)
     m_controls.WriteNumber(control, shown, rounded ? exact : nullptr);
     // Rewriting the field the user is in selects its whole text, as entering
     // it with Tab does, so what the user types next replaces it.
-    if (m_controls.IsFocused(control))
+    if (control == focused)
         m_controls.FocusAndSelect(control);
 }
 
@@ -122,7 +123,7 @@ void FormController::BadField(int control)
     if (control == m_press.field)
         return;  // said already, for this press
     if (m_leaving)
-        m_press = {control, FocusedControl()};
+        m_press = {control, FocusedNamedControl()};
     if (m_settling) {
         m_badField = control;
         m_controls.PostReport();
@@ -228,7 +229,7 @@ bool FormController::Notify(int control, unsigned code)
 // when the user clicks the button and then back into the field.
 void FormController::Rearm()
 {
-    const int field = FocusedControl();
+    const int field = FocusedNamedControl();
     m_rearmed = FindNotification(field, kEditSetFocus) != nullptr ? field : 0;
 }
 
@@ -248,7 +249,7 @@ void FormController::HelpForFocus()
 {
     if (m_inPass || m_reporting)
         return;
-    const int focused = FocusedControl();
+    const int focused = FocusedNamedControl();
     const int button = InstructionsButtonFor(focused);
     if (button == 0) {
         if (SettleIn())
@@ -261,12 +262,11 @@ void FormController::HelpForFocus()
     Notify(button, kClicked);
 }
 
-int FormController::FocusedControl()
+// The named control that has the focus; 0 when another or none has it.
+int FormController::FocusedNamedControl()
 {
-    for (const NamedControl& named : kNamedControls)
-        if (m_controls.IsFocused(named.control))
-            return named.control;
-    return 0;
+    const int focused = m_controls.FocusedControl();
+    return FindNamedControl(focused) != nullptr ? focused : 0;
 }
 
 // The calculators make a write pass only when they produced a result.
@@ -285,9 +285,10 @@ void FormController::Refit()
 {
     if (m_inPass)
         return;
+    const int focused = m_controls.FocusedControl();
     for (const ExchangeRow& row : kExchangeTable)
         if (row.kind == ExchangeKind::Number && !m_controls.IsModified(row.control))
-            WriteNumber(row.control, m_form.*row.number);
+            WriteNumber(row.control, m_form.*row.number, focused);
 }
 
 bool FormController::ExactText(int control, char (&out)[kRoundedNumberSize])

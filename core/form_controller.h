@@ -28,8 +28,8 @@ public:
     virtual void WriteSelection(int control, int index) = 0;
     virtual void WriteText(int control, const FormText& text) = 0;
 
-    // Whether `control` has the focus.
-    virtual bool IsFocused(int control) = 0;
+    // The control that has the focus; 0 when none of the window's has it.
+    virtual int FocusedControl() = 0;
     // Whether the focus is on one of the window's controls, or on its way
     // to one: false once it has gone to another window or program.
     virtual bool HoldsFocus() = 0;
@@ -106,13 +106,15 @@ public:
 
 private:
     bool ReadNumber(int control, double& value);
-    void WriteNumber(int control, double value);
+    // `focused`: the control with the focus, asked once for a whole pass,
+    // since writing a field moves no focus.
+    void WriteNumber(int control, double value, int focused);
     void BadField(int control);
     void Report(int control);
     bool IsBack();
     bool SettleIn();
     int FilledField() const;
-    int FocusedControl();
+    int FocusedNamedControl();
     void Rearm();
     void FirstEdit(int control);
     bool Fit(int control, double value, char (&out)[kRoundedNumberSize]);

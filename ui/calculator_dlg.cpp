@@ -147,10 +147,12 @@ void CCalculatorDlg::WriteText(int control, const FormText& text)
     ::SetWindowTextA(GetDlgItem(control), text.c_str());
 }
 
-bool CCalculatorDlg::IsFocused(int control)
+// Under Wine each GetFocus is a round trip to the server: the controller
+// asks once for a whole pass.
+int CCalculatorDlg::FocusedControl()
 {
-    const HWND field = GetDlgItem(control);
-    return field != nullptr && ::GetFocus() == field;
+    const HWND focus = ::GetFocus();
+    return focus != nullptr && ::GetParent(focus) == m_hWnd ? ::GetDlgCtrlID(focus) : 0;
 }
 
 // During a field's leaving notification the focus is already where it went.

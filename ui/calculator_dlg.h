@@ -49,7 +49,7 @@ private:
     void WriteNumber(int control, const char* shown, const char* exact) override;
     void WriteSelection(int control, int index) override;
     void WriteText(int control, const FormText& text) override;
-    bool IsFocused(int control) override;
+    int FocusedControl() override;
     bool HoldsFocus() override;
     bool IsActive() override;
     void FocusAndSelect(int control) override;

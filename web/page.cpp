@@ -53,7 +53,7 @@ public:
     {
         PageWriteText(control, text.c_str(), text.size());
     }
-    bool IsFocused(int control) override { return PageIsFocused(control) != 0; }
+    int FocusedControl() override { return PageFocusedControl(); }
     // The page holds the focus, and is in front, while the browser gives it
     // the keyboard.
     bool HoldsFocus() override { return PageHasFocus() != 0; }

@@ -40,7 +40,7 @@ VELQUOR_FROM_PAGE("name") void PageName(int control, const char* name, std::size
 
 VELQUOR_FROM_PAGE("run_about") void PageRunAbout();
 VELQUOR_FROM_PAGE("has_focus") int PageHasFocus();
-VELQUOR_FROM_PAGE("is_focused") int PageIsFocused(int control);
+VELQUOR_FROM_PAGE("focused_control") int PageFocusedControl();  // 0: none
 // Puts the focus on the control with its whole text selected.
 VELQUOR_FROM_PAGE("focus_and_select") void PageFocusAndSelect(int control);
 VELQUOR_FROM_PAGE("announce") void PageAnnounce(const char* text, std::size_t length);

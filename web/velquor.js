@@ -135,7 +135,7 @@
         },
         // While a field is being left, the control the focus goes to holds it,
         // as in the window (the browser's own focus is nowhere until then).
-        is_focused: control => (leavingFor ?? document.activeElement) === controls.get(control),
+        focused_control: () => controlOf(leavingFor ?? document.activeElement),
         focus_and_select(control) {
             const field = controls.get(control);
             field.focus();

@@ -128,7 +128,7 @@ private:
     }
     void WriteSelection(int, int index) override { ++writes; selection = index; }
     void WriteText(int control, const FormText& text) override { texts.at(control) = text.view(); }
-    bool IsFocused(int control) override { return focus == control; }
+    int FocusedControl() override { return focus; }
     bool HoldsFocus() override { return active && focus != 0; }
     bool IsActive() override { return active; }
     void FocusAndSelect(int control) override { focus = control; }
