@@ -18,9 +18,62 @@ struct SubclassChain {
 
 namespace {
 
+// The controls that have a chain, with their chains. A window's messages
+// come on the thread that made it, but a chain may be put on from another,
+// so the list is locked; never across a call into a chain, which can make
+// and destroy controls of its own. The main window and the About box hold
+// a few dozen chains at the most.
+class ChainList {
+public:
+    SubclassChain* Find(HWND control)
+    {
+        ::AcquireSRWLockShared(&m_lock);
+        SubclassChain* chain = nullptr;
+        for (int i = 0; i < m_count && chain == nullptr; ++i)
+            if (m_entries[i].control == control)
+                chain = m_entries[i].chain;
+        ::ReleaseSRWLockShared(&m_lock);
+        return chain;
+    }
+
+    bool Add(HWND control, SubclassChain* chain)
+    {
+        ::AcquireSRWLockExclusive(&m_lock);
+        const bool room = m_count < kRoom;
+        if (room)
+            m_entries[m_count++] = {control, chain};
+        ::ReleaseSRWLockExclusive(&m_lock);
+        return room;
+    }
+
+    void Remove(HWND control)
+    {
+        ::AcquireSRWLockExclusive(&m_lock);
+        for (int i = 0; i < m_count; ++i) {
+            if (m_entries[i].control == control) {
+                m_entries[i] = m_entries[--m_count];
+                break;
+            }
+        }
+        ::ReleaseSRWLockExclusive(&m_lock);
+    }
+
+private:
+    static constexpr int kRoom = 256;
+    struct Entry {
+        HWND control;
+        SubclassChain* chain;
+    };
+    SRWLOCK m_lock = SRWLOCK_INIT;
+    Entry m_entries[kRoom];
+    int m_count = 0;
+};
+
+ChainList g_chains;
+
 SubclassChain* ChainOf(HWND control)
 {
-    return reinterpret_cast<SubclassChain*>(::GetWindowLongPtrA(control, GWLP_USERDATA));
+    return g_chains.Find(control);
 }
 
 LRESULT CALLBACK ChainProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
@@ -34,7 +87,7 @@ LRESULT CALLBACK ChainProc(HWND control, UINT message, WPARAM wParam, LPARAM lPa
         // they found, or will: only a chain still on top puts back its own.
         if (::GetWindowLongPtrA(control, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&ChainProc))
             ::SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(chain->own));
-        ::SetWindowLongPtrA(control, GWLP_USERDATA, 0);
+        g_chains.Remove(control);
         delete chain;
     }
     return result;
@@ -57,15 +110,19 @@ bool AddSubclass(HWND control, SubclassProcedure procedure, void* data)
 {
     if (control == nullptr || procedure == nullptr)
         return false;
-    SubclassChain* chain = nullptr;
-    if (::GetWindowLongPtrA(control, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&ChainProc)) {
-        chain = ChainOf(control);
-    } else if (::GetWindowLongPtrA(control, GWLP_USERDATA) == 0) {
+    SubclassChain* chain = ChainOf(control);
+    if (chain != nullptr) {
+        if (::GetWindowLongPtrA(control, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&ChainProc))
+            return false;  // hidden by a later subclass
+    } else {
         chain = new (std::nothrow) SubclassChain{};
         if (chain == nullptr)
             return false;
+        if (!g_chains.Add(control, chain)) {
+            delete chain;
+            return false;
+        }
         chain->own = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(control, GWLP_WNDPROC));
-        ::SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(chain));
         ::SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChainProc));
     }
     if (chain == nullptr || chain->count == SubclassChain::kRoom)

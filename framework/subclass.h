@@ -10,10 +10,10 @@
 // with the control's last message (WM_NCDESTROY), after every procedure has
 // seen it. No procedure is ever taken off on its own, so none can take off
 // another's, or put back a procedure that is gone, whatever the order they
-// were put on in. The chain rides in the control's user data (GWLP_USERDATA),
-// which the standard controls leave to the program: reading it on every
-// message is a plain read, where a window property costs, under Wine, a
-// round trip to the server.
+// were put on in. The chains are kept in the program, found by their
+// control: under Wine, putting a chain in the control's user data or in a
+// window property costs a round trip to the server for each control, and
+// the controls' user data stays free for others.
 
 struct SubclassChain;
 
@@ -42,7 +42,7 @@ using SubclassProcedure = LRESULT (*)(void* data, HWND control, UINT message, WP
                                       LPARAM lParam, const SubclassNext& next);
 
 // Puts `procedure`, with `data`, in front of `control`'s chain for the rest of
-// the control's life. False, and nothing changed, when the chain is full or
-// the control's user data is taken: by something else, or by a chain that
-// another subclass put on since hides.
+// the control's life. False, and nothing changed, when the chain is full,
+// when another subclass put on since hides the control's chain, or when the
+// program holds chains for as many controls as it can.
 bool AddSubclass(HWND control, SubclassProcedure procedure, void* data);

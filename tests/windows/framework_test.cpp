@@ -473,8 +473,8 @@ LRESULT CALLBACK OwnProcedure(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 // The procedure put on last sees a message first; one that takes it ends
-// it there; the last message reaches every one, then the control's own. A
-// control whose user data is already taken is left alone.
+// it there; the last message reaches every one, then the control's own.
+// The control's user data stays whatever its owner put there.
 TEST(SubclassChain, LastPutOnSeesFirstAndEveryOneSeesTheLastMessage)
 {
     WNDCLASSA own{};
@@ -489,13 +489,8 @@ TEST(SubclassChain, LastPutOnSeesFirstAndEveryOneSeesTheLastMessage)
     static char first[] = "first";
     static char second[] = "second";
 
-    const HWND taken = create();
-    ::SetWindowLongPtrA(taken, GWLP_USERDATA, 1);
-    EXPECT_FALSE(AddSubclass(taken, &NoteAndPassOn, first));
-    EXPECT_EQ(::SendMessageA(taken, WM_APP, 0, 0), 1);
-    ::DestroyWindow(taken);
-
     const HWND control = create();
+    ::SetWindowLongPtrA(control, GWLP_USERDATA, 1);
     ASSERT_TRUE(AddSubclass(control, &NoteAndPassOn, first));
     ASSERT_TRUE(AddSubclass(control, &NoteAndPassOn, second));
     g_chainTrace.clear();
@@ -504,6 +499,7 @@ TEST(SubclassChain, LastPutOnSeesFirstAndEveryOneSeesTheLastMessage)
     g_chainTrace.clear();
     EXPECT_EQ(::SendMessageA(control, WM_APP, reinterpret_cast<WPARAM>(first), 0), 7);
     EXPECT_EQ(g_chainTrace, (std::vector<std::string>{"second", "first"}));
+    EXPECT_EQ(::GetWindowLongPtrA(control, GWLP_USERDATA), 1);
     g_chainTrace.clear();
     ::DestroyWindow(control);
     EXPECT_EQ(g_chainTrace, (std::vector<std::string>{"second last", "first last", "own last"}));
