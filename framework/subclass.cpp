@@ -115,17 +115,21 @@ bool AddSubclass(HWND control, SubclassProcedure procedure, void* data)
         if (::GetWindowLongPtrA(control, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&ChainProc))
             return false;  // hidden by a later subclass
     } else {
+        // Another process's control gives no procedure to put the chain in front of.
+        const auto own = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(control, GWLP_WNDPROC));
+        if (own == nullptr)
+            return false;
         chain = new (std::nothrow) SubclassChain{};
         if (chain == nullptr)
             return false;
+        chain->own = own;
         if (!g_chains.Add(control, chain)) {
             delete chain;
             return false;
         }
-        chain->own = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(control, GWLP_WNDPROC));
         ::SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChainProc));
     }
-    if (chain == nullptr || chain->count == SubclassChain::kRoom)
+    if (chain->count == SubclassChain::kRoom)
         return false;
     chain->links[chain->count++] = {procedure, data};
     return true;
