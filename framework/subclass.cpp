@@ -71,14 +71,9 @@ private:
 
 ChainList g_chains;
 
-SubclassChain* ChainOf(HWND control)
-{
-    return g_chains.Find(control);
-}
-
 LRESULT CALLBACK ChainProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    SubclassChain* const chain = ChainOf(control);
+    SubclassChain* const chain = g_chains.Find(control);
     if (chain == nullptr)  // after the last message, if someone put this back
         return ::DefWindowProcA(control, message, wParam, lParam);
     const LRESULT result = SubclassNext(*chain, control, chain->count)(message, wParam, lParam);
@@ -110,7 +105,7 @@ bool AddSubclass(HWND control, SubclassProcedure procedure, void* data)
 {
     if (control == nullptr || procedure == nullptr)
         return false;
-    SubclassChain* chain = ChainOf(control);
+    SubclassChain* chain = g_chains.Find(control);
     if (chain != nullptr) {
         if (::GetWindowLongPtrA(control, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&ChainProc))
             return false;  // hidden by a later subclass
