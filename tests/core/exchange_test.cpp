@@ -98,6 +98,9 @@ TEST(ReadPass, StopsAtTheFirstFieldThatIsNotANumber)
     EXPECT_EQ(window.selection, -1);
 }
 
+// The field the user is in is selected whole once rewritten, so that what
+// the user types next replaces it; a pass with the focus on a button selects
+// nothing.
 TEST(WritePass, RewritesResultsAndThePaneAsWellAsInputs)
 {
     CalculatorForm form;
@@ -106,6 +109,10 @@ TEST(WritePass, RewritesResultsAndThePaneAsWellAsInputs)
     form.m_waveFactor = 3;
     form.m_instructions = "Title\n\nText";
     FakeWindow window(form);
+    window.focus = IDC_RATIO_CALCULATE;
+    window.UpdateData(false);
+    EXPECT_EQ(window.selected, 0);
+    window.focus = IDC_PROPOSED_DISTANCE;
     window.Type(IDC_CURRENT_POWER, "typing in progress");
     window.UpdateData(false);
     EXPECT_EQ(window.texts[IDC_WAVELENGTH], "6.715806715806715");
@@ -113,6 +120,7 @@ TEST(WritePass, RewritesResultsAndThePaneAsWellAsInputs)
     EXPECT_EQ(window.texts[IDC_CURRENT_POWER], "0");
     EXPECT_EQ(window.texts[IDC_INSTRUCTIONS_TEXT], "Title\n\nText");
     EXPECT_EQ(window.selection, 3);
+    EXPECT_EQ(window.selected, IDC_PROPOSED_DISTANCE);
 }
 
 // A field too narrow for its number shows it rounded; its full text is at

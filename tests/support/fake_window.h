@@ -100,6 +100,7 @@ public:
     std::int32_t selection = -1;
     std::size_t width = 100;  // the characters a field shows
     int focus = IDC_CURRENT_POWER;  // the control with the focus; 0: none
+    int selected = 0;  // the control whose whole text was selected last; 0: none yet
     bool active = true;       // the window in front
     int reads = 0;   // read passes
     int writes = 0;  // write passes
@@ -131,7 +132,7 @@ private:
     int FocusedControl() override { return focus; }
     bool HoldsFocus() override { return active && focus != 0; }
     bool IsActive() override { return active; }
-    void FocusAndSelect(int control) override { focus = control; }
+    void FocusAndSelect(int control) override { focus = selected = control; }
     void ReportBadField(int, const char* text) override
     {
         ++messages;

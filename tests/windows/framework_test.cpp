@@ -474,7 +474,8 @@ LRESULT CALLBACK OwnProcedure(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 // The procedure put on last sees a message first; one that takes it ends
 // it there; the last message reaches every one, then the control's own.
-// The control's user data stays whatever its owner put there.
+// The control's user data stays whatever its owner put there. A destroyed
+// control's chain makes room for another's, however many come and go.
 TEST(SubclassChain, LastPutOnSeesFirstAndEveryOneSeesTheLastMessage)
 {
     WNDCLASSA own{};
@@ -503,6 +504,11 @@ TEST(SubclassChain, LastPutOnSeesFirstAndEveryOneSeesTheLastMessage)
     g_chainTrace.clear();
     ::DestroyWindow(control);
     EXPECT_EQ(g_chainTrace, (std::vector<std::string>{"second last", "first last", "own last"}));
+    for (int i = 0; i < 300; ++i) {  // more than the program keeps at once
+        const HWND next = create();
+        ASSERT_TRUE(AddSubclass(next, &NoteAndPassOn, first)) << "control " << i;
+        ::DestroyWindow(next);
+    }
     ::UnregisterClassA("VelquorChainTest", ::GetModuleHandleA(nullptr));
 }
 
